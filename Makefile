@@ -1,0 +1,63 @@
+# Telvara: build, test and run.  `make test` and `make run` install what is
+# missing first (Debian packages), so a fresh machine needs nothing else.
+
+BUILD    ?= build
+NATIVE   := $(BUILD)/native
+WIN      := $(BUILD)/win
+WIN32DIR := $(BUILD)/i686
+BENCH    := $(BUILD)/bench
+FUZZ     := $(BUILD)/fuzz
+JOBS     ?= $(shell nproc)
+
+export WINEDEBUG := -all
+
+.PHONY: all deps native win i686 test test-native test-win run bench fuzz format clean
+
+all: native win
+
+deps:
+	@tools/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTELVARA_SANITIZE=ON >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+# The 32-bit compiler must build everything too; there is no 32-bit Wine to run it.
+i686: deps
+	@cmake -S . -B $(WIN32DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake >/dev/null
+	@cmake --build $(WIN32DIR) -j $(JOBS)
+
+test-native: native
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+# A fresh Wine prefix for every run.
+test-win: win
+	@rm -rf $(WIN)/wineprefix $(WIN)/wineprefix.lock
+	@cd $(WIN) && ctest --output-on-failure
+
+test: i686 test-native test-win
+
+run: deps
+	@tools/run.sh
+
+bench: deps
+	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVARA_TESTS=OFF -DTELVARA_BENCH=ON >/dev/null
+	@cmake --build $(BENCH) -j $(JOBS)
+	@tools/bench.sh $(BENCH)
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+	@tools/fuzz.sh $(FUZZ) 60
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,130 @@
+#include "contacts/ContactList.h"
+
+#include "contacts/TextCompare.h"
+
+#include <cstdio>
+
+const ColumnInfo kContactColumns[kColumnCount] = {
+    {"First Name", 100}, {"Last Name", 100}, {"Number", 110},  {"Address", 156},    {"City", 100},
+    {"State", 34},       {"Zip", 54},        {"E-mail", 140}, {"Misc. Info.", 140},
+};
+
+namespace {
+
+Contact* RecordOf(ItemData data) { return reinterpret_cast<Contact*>(data); }
+
+struct SortRequest {
+    const ContactList* list;
+    int column;
+};
+
+int CompareItems(ItemData a, ItemData b, std::intptr_t param) {
+    const SortRequest* request = reinterpret_cast<const SortRequest*>(param);
+    return request->list->CompareContacts(RecordOf(a), RecordOf(b), request->column);
+}
+
+}  // namespace
+
+ContactList::ContactList(ListControl& control, StatusText& status)
+    : control_(control), status_(status) {}
+
+ContactList::~ContactList() { ClearContacts(); }
+
+int ContactList::Insert(std::unique_ptr<Contact>& contact, bool sorted) {
+    if (!contact) return -1;
+    ItemData data = reinterpret_cast<ItemData>(contact.get());
+    int image = ContactImage(*contact);
+    int index = sorted ? control_.InsertSorted(contact->FirstName, image, data)
+                       : control_.Append(contact->FirstName, image, data);
+    if (index < 0) return index;
+    contact.release();  // the item owns it now
+    changed_ = true;
+    return index;
+}
+
+int ContactList::AddContact(std::unique_ptr<Contact> contact) { return Insert(contact, true); }
+
+int ContactList::AppendContact(std::unique_ptr<Contact> contact) { return Insert(contact, false); }
+
+Contact* ContactList::ContactAt(int index) const {
+    if (index < 0 || index >= control_.ItemCount()) return nullptr;
+    return RecordOf(control_.GetItemData(index));
+}
+
+int ContactList::SelectedIndex() const { return control_.SelectedItem(); }
+
+int ContactList::Count() const { return control_.ItemCount(); }
+
+void ContactList::RemoveContact(int index) {
+    Contact* record = ContactAt(index);
+    if (!record) return;
+    control_.DeleteItem(index);
+    delete record;
+    ClearContactLine();
+    changed_ = true;
+    UpdateListStatus();
+}
+
+int ContactList::ReplaceContact(int index, std::unique_ptr<Contact> edited) {
+    Contact* old = ContactAt(index);
+    if (!old || !edited) return -1;
+    // Insert the copy before letting the old record go, so that a refused
+    // insertion cannot lose the contact.
+    int added = Insert(edited, true);
+    if (added < 0) return added;
+    int oldIndex = index;
+    if (added <= index) ++oldIndex;  // the new item went in above the old one
+    if (ContactAt(oldIndex) != old) {
+        // The control placed it elsewhere than expected; find the old item.
+        for (oldIndex = 0; oldIndex < Count() && ContactAt(oldIndex) != old; ++oldIndex) {
+        }
+    }
+    control_.DeleteItem(oldIndex);
+    delete old;
+    if (oldIndex < added) --added;
+    return added;
+}
+
+void ContactList::ClearContacts() {
+    int n = control_.ItemCount();
+    // Take the records first: the control may not keep item data once its
+    // items are gone.
+    for (int i = 0; i < n; ++i) delete RecordOf(control_.GetItemData(i));
+    control_.DeleteAllItems();
+}
+
+void ContactList::SortContacts(int column) {
+    if (column < 0 || column >= kColumnCount) return;
+    SortRequest request{this, column};
+    control_.SortItems(&CompareItems, reinterpret_cast<std::intptr_t>(&request));
+}
+
+void ContactList::SortByHeader(int column) {
+    if (column < 0 || column >= kColumnCount) return;
+    SortContacts(column);
+    sortAscending_[column] = !sortAscending_[column];
+}
+
+int ContactList::CompareContacts(const Contact* a, const Contact* b, int column) const {
+    if (!a || !b || column < 0 || column >= kColumnCount) return 0;
+    if (!sortAscending_[column]) {
+        const Contact* t = a;
+        a = b;
+        b = t;
+    }
+    if (column == 0) return CompareNoCaseJoined(a->FirstName, a->LastName, b->FirstName, b->LastName);
+    return CompareNoCase(ContactField(*a, column), ContactField(*b, column));
+}
+
+void ContactList::SetAllSortAscending(bool ascending) {
+    for (bool& flag : sortAscending_) flag = ascending;
+}
+
+void ContactList::UpdateListStatus() {
+    char count[16];
+    std::snprintf(count, sizeof count, "%d", control_.ItemCount());
+    status_.SetPartText(1, count);
+    status_.SetPartText(2, changed_ ? "Mod" : "");
+}
+
+void ContactList::ClearContactLine() { status_.SetPartText(0, ""); }

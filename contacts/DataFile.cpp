@@ -1,0 +1,167 @@
+#include "contacts/DataFile.h"
+
+#include "contacts/ContactList.h"
+#include "contacts/FileAccess.h"
+#include "contacts/LineReader.h"
+
+#include <cstring>
+
+const char kDataHeader[] = "; Data for Telvara.exe";
+const char kDataVersion[] = "; V300";
+
+char* QuoteField(const char* text, char* out, std::size_t outSize) {
+    if (outSize == 0) return out;
+    char* end = out + outSize - 1;  // room for the terminator
+    bool quote = std::strpbrk(text, ",\"") != nullptr;
+    char* p = out;
+    if (quote && p < end) *p++ = '"';
+    for (const char* s = text; *s; ++s) {
+        std::size_t need = (*s == '"') ? 2 : 1;
+        if (static_cast<std::size_t>(end - p) < need + (quote ? 1 : 0)) break;
+        *p++ = *s;
+        if (*s == '"') *p++ = '"';
+    }
+    if (quote && p < end) *p++ = '"';
+    *p = '\0';
+    return p;
+}
+
+const char* ParseField(const char* pos, char* out, std::size_t width) {
+    std::size_t stored = 0;
+    auto take = [&](char c) {
+        if (stored + 1 < width) out[stored++] = c;
+    };
+    bool quoted = false;
+    if (*pos == '"') {
+        quoted = true;
+        ++pos;
+    }
+    while (*pos) {
+        char c = *pos;
+        if (!quoted && c == ',') {
+            ++pos;
+            break;
+        }
+        if (c == '"') {
+            char next = pos[1];
+            if (next == '\0') {
+                ++pos;
+                break;
+            }
+            if (next == ',') {
+                pos += 2;
+                break;
+            }
+            quoted = quoted && next == '"';
+            take(next);
+            pos += 2;
+            continue;
+        }
+        take(c);
+        ++pos;
+    }
+    if (width > 0) out[stored] = '\0';
+    return pos;
+}
+
+std::size_t FormatRecordLine(const Contact& c, char* out, std::size_t outSize) {
+    if (outSize < 4) {
+        if (outSize) out[0] = '\0';
+        return 0;
+    }
+    char* p = out;
+    char* end = out + outSize;
+    for (int i = 0; i < kContactFieldCount; ++i) {
+        // Keep room for this comma, the flag, CR LF and the terminator.
+        if (end - p < 5) break;
+        p = QuoteField(ContactField(c, i), p, static_cast<std::size_t>(end - p - 4));
+        *p++ = ',';
+    }
+    *p++ = c.TollCall ? '1' : '0';
+    *p++ = '\r';
+    *p++ = '\n';
+    *p = '\0';
+    return static_cast<std::size_t>(p - out);
+}
+
+void ParseRecordLine(const char* line, Contact& c) {
+    const char* pos = line;
+    for (int i = 0; i < kContactFieldCount; ++i)
+        pos = ParseField(pos, ContactField(c, i), kContactFieldWidths[i]);
+    c.TollCall = (*pos == '1') ? 1 : 0;
+    c.IsNew = 0;
+}
+
+bool IsDataFileHeader(const char* line1, const char* line2) {
+    return line1[0] == ';' && std::strstr(line2, kDataVersion) != nullptr;
+}
+
+bool IsRecordLine(const char* line) { return line[0] != '\0' && line[0] != ';'; }
+
+WriteResult WriteDataFile(const ContactList& list, const char* path) {
+    SafeFileWriter file;
+    if (!file.Create(path)) return WriteResult::CantCreate;
+    // Lines are gathered into a block and written a block at a time.
+    std::string block;
+    block.reserve(64 * 1024);
+    block.append(kDataHeader).append("\r\n").append(kDataVersion).append("\r\n");
+    char line[kMaxRecordLine + 1];
+    int count = list.Count();
+    for (int i = 0; i < count; ++i) {
+        const Contact* c = list.ContactAt(i);
+        if (!c) continue;
+        block.append(line, FormatRecordLine(*c, line, sizeof line));
+        if (block.size() >= 60 * 1024) {
+            if (!file.Write(block.data(), block.size())) return WriteResult::WriteFailed;
+            block.clear();
+        }
+    }
+    if (!file.Write(block.data(), block.size())) return WriteResult::WriteFailed;
+    if (!file.Commit()) return WriteResult::CantCreate;
+    return WriteResult::Written;
+}
+
+namespace {
+
+LoadResult LoadFromReader(ContactList& list, LineReader& reader) {
+    list.ClearContactLine();
+    list.ClearContacts();
+    list.SetAllSortAscending(true);
+    std::string line1, line2;
+    reader.ReadLine(line1);
+    reader.ReadLine(line2);
+    if (!IsDataFileHeader(line1.c_str(), line2.c_str())) {
+        reader.Release();
+        list.UpdateListStatus();
+        return LoadResult::NotDataFile;
+    }
+    std::string line;
+    line.reserve(kMaxRecordLine);
+    while (!reader.AtEnd()) {
+        reader.ReadLine(line);
+        if (!IsRecordLine(line.c_str())) continue;
+        std::unique_ptr<Contact> c(new Contact);
+        ParseRecordLine(line.c_str(), *c);
+        list.AppendContact(std::move(c));  // a refused item is released here
+    }
+    reader.Release();
+    list.SetChanged(false);
+    list.SortContacts(0);
+    list.SetSortAscending(0, false);
+    list.UpdateListStatus();
+    return LoadResult::Loaded;
+}
+
+}  // namespace
+
+LoadResult LoadDataFile(ContactList& list, const char* path) {
+    LineReader reader(true);
+    if (!reader.ReadFile(path)) return LoadResult::CantOpen;
+    return LoadFromReader(list, reader);
+}
+
+LoadResult LoadDataText(ContactList& list, const char* data, std::size_t size) {
+    LineReader reader(true);
+    reader.Assign(data, size);
+    return LoadFromReader(list, reader);
+}

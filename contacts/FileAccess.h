@@ -1,0 +1,36 @@
+#pragma once
+// Whole-file reads and safe whole-file writes.  Both open the file without
+// sharing, so a file another program holds open is refused rather than read
+// half-written.
+
+#include <cstddef>
+#include <vector>
+
+// Reads an existing file whole.  Two zero bytes follow the data in `bytes`,
+// which hold the file's size plus two; `size` is the file's size.
+bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size);
+
+// Writes a file so that the old one is replaced only once every byte of the
+// new one is on disk: the data goes to a new file in the same folder, which
+// Commit moves over the target.  Destroying an uncommitted writer removes the
+// new file and leaves the target as it was.
+class SafeFileWriter {
+public:
+    SafeFileWriter() = default;
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // False when the target cannot be written (a missing folder, a read-only
+    // or locked file) or the new file cannot be made.
+    bool Create(const char* path);
+    bool Write(const void* data, std::size_t size);
+    // Flushes, closes and moves the new file over the target.
+    bool Commit();
+    void Abandon();
+
+private:
+    void* handle_ = nullptr;
+    char target_[260] = {};
+    char temp_[260] = {};
+};

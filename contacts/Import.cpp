@@ -1,0 +1,79 @@
+#include "contacts/Import.h"
+
+#include "contacts/ContactList.h"
+#include "contacts/LineReader.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+const char kOldDataHeader[] = "; Data for Telvara";
+
+namespace {
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+    for (; *prefix; ++text, ++prefix)
+        if (FoldAscii(*text) != FoldAscii(*prefix)) return false;
+    return true;
+}
+
+ImportResult ImportFromReader(ContactList& list, LineReader& reader, int* added) {
+    int count = 0;
+    std::string line;
+    reader.ReadLine(line);
+    ImportResult result = ImportResult::NotDataFile;
+    if (IsOldDataHeader(line.c_str())) {
+        result = ImportResult::Imported;
+        while (!reader.AtEnd()) {
+            reader.ReadLine(line);
+            if (IsSkippedImportLine(line.c_str())) continue;
+            std::unique_ptr<Contact> c(new Contact);
+            MapImportLine(line.c_str(), *c);
+            if (list.AddContact(std::move(c)) >= 0) ++count;
+        }
+    }
+    reader.Release();
+    list.UpdateListStatus();
+    if (added) *added = count;
+    return result;
+}
+
+}  // namespace
+
+bool IsOldDataHeader(const char* line) {
+    return StartsWithNoCase(line, kOldDataHeader) && line[sizeof kOldDataHeader - 1] == '\0';
+}
+
+bool IsSkippedImportLine(const char* line) {
+    return StartsWithNoCase(line, "COM=") || StartsWithNoCase(line, "BAUD=") ||
+           StartsWithNoCase(line, "DIALSTR=") || line[0] == ';' || !std::strchr(line, '\t');
+}
+
+void MapImportLine(const char* line, Contact& c) {
+    ClearContact(c);
+    const char* tab1 = std::strchr(line, '\t');
+    std::size_t nameLength = tab1 ? static_cast<std::size_t>(tab1 - line) : std::strlen(line);
+    SetField(c.FirstName, sizeof c.FirstName, line, nameLength);
+    SetField(c.LastName, sizeof c.LastName, line, nameLength);
+    if (!tab1) return;
+    const char* number = tab1 + 1;
+    const char* tab2 = std::strchr(number, '\t');
+    SetField(c.Number, sizeof c.Number, number,
+             tab2 ? static_cast<std::size_t>(tab2 - number) : std::strlen(number));
+    if (tab2) SetField(c.MiscInfo, sizeof c.MiscInfo, tab2 + 1);
+}
+
+ImportResult ImportDataFile(ContactList& list, const char* path, int* added) {
+    if (added) *added = 0;
+    LineReader reader(false);
+    if (!reader.ReadFile(path)) return ImportResult::CantOpen;
+    return ImportFromReader(list, reader, added);
+}
+
+ImportResult ImportDataText(ContactList& list, const char* data, std::size_t size, int* added) {
+    LineReader reader(false);
+    reader.Assign(data, size);
+    return ImportFromReader(list, reader, added);
+}

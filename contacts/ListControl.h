@@ -1,0 +1,33 @@
+#pragma once
+// What the contact list needs of the control that shows it.  The main window's
+// list view provides these; MemoryListControl stands in for it in tests and
+// benchmarks.  Item data is the record's address.
+
+#include <cstdint>
+
+using ItemData = std::intptr_t;
+
+// Sort comparison: two item-data values and the caller's value.
+using ItemCompare = int (*)(ItemData a, ItemData b, std::intptr_t param);
+
+class ListControl {
+public:
+    virtual ~ListControl() = default;
+    // Inserts at the place ascending, case-insensitive item-text order gives.
+    // Returns the new index, negative when the control refuses the item.
+    virtual int InsertSorted(const char* text, int image, ItemData data) = 0;
+    // Inserts after the last item; the caller sorts afterwards.
+    virtual int Append(const char* text, int image, ItemData data) = 0;
+    virtual ItemData GetItemData(int index) const = 0;  // 0 when there is no such item
+    virtual bool DeleteItem(int index) = 0;
+    virtual void DeleteAllItems() = 0;
+    virtual int ItemCount() const = 0;
+    virtual int SelectedItem() const = 0;  // -1 when none
+    virtual void SortItems(ItemCompare compare, std::intptr_t param) = 0;
+};
+
+class StatusText {
+public:
+    virtual ~StatusText() = default;
+    virtual void SetPartText(int part, const char* text) = 0;
+};

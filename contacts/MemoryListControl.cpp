@@ -1,0 +1,54 @@
+#include "contacts/MemoryListControl.h"
+
+#include "contacts/TextCompare.h"
+
+#include <algorithm>
+
+int MemoryListControl::InsertSorted(const char* text, int image, ItemData data) {
+    if (refuse_) return -1;
+    // After the last item whose text does not sort after the new one.
+    auto at = std::upper_bound(items_.begin(), items_.end(), text, [](const char* t, const Item& item) {
+        return CompareNoCase(t, item.Text.c_str()) < 0;
+    });
+    int index = static_cast<int>(at - items_.begin());
+    items_.insert(at, Item{text, image, data});
+    if (selected_ >= index) ++selected_;
+    return index;
+}
+
+int MemoryListControl::Append(const char* text, int image, ItemData data) {
+    if (refuse_) return -1;
+    items_.push_back(Item{text, image, data});
+    return ItemCount() - 1;
+}
+
+ItemData MemoryListControl::GetItemData(int index) const {
+    if (index < 0 || index >= ItemCount()) return 0;
+    return items_[static_cast<std::size_t>(index)].Data;
+}
+
+bool MemoryListControl::DeleteItem(int index) {
+    if (index < 0 || index >= ItemCount()) return false;
+    items_.erase(items_.begin() + index);
+    if (selected_ == index)
+        selected_ = -1;
+    else if (selected_ > index)
+        --selected_;
+    return true;
+}
+
+void MemoryListControl::DeleteAllItems() {
+    items_.clear();
+    selected_ = -1;
+}
+
+void MemoryListControl::SortItems(ItemCompare compare, std::intptr_t param) {
+    ItemData selectedData = selected_ >= 0 ? GetItemData(selected_) : 0;
+    std::sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
+        return compare(a.Data, b.Data, param) < 0;
+    });
+    if (selected_ >= 0) {
+        for (int i = 0; i < ItemCount(); ++i)
+            if (items_[static_cast<std::size_t>(i)].Data == selectedData) selected_ = i;
+    }
+}

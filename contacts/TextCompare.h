@@ -1,0 +1,10 @@
+#pragma once
+// Case-insensitive text comparison as the list sorts: the user's locale on
+// Windows, a plain case fold of the 8-bit text elsewhere.
+
+// Negative, zero or positive as a sorts before, with or after b.
+int CompareNoCase(const char* a, const char* b);
+
+// As CompareNoCase(a1 + a2, b1 + b2), without building the joined texts where
+// the platform allows.
+int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const char* b2);

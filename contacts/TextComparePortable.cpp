@@ -1,0 +1,50 @@
+#include "contacts/TextCompare.h"
+
+#include <cctype>
+
+namespace {
+
+struct FoldTable {
+    unsigned char fold[256];
+    FoldTable() {
+        for (int i = 0; i < 256; ++i)
+            fold[i] = static_cast<unsigned char>(i < 128 ? std::tolower(i) : i);
+    }
+};
+const FoldTable kFold;
+
+// Walks two texts that may each be the join of two parts.
+struct Joined {
+    const unsigned char* p;
+    const unsigned char* next;
+    int Take() {
+        while (*p == 0) {
+            if (!next) return 0;
+            p = next;
+            next = nullptr;
+        }
+        return kFold.fold[*p++];
+    }
+};
+
+}  // namespace
+
+int CompareNoCase(const char* a, const char* b) {
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
+    for (;; ++x, ++y) {
+        int cx = kFold.fold[*x], cy = kFold.fold[*y];
+        if (cx != cy) return cx - cy;
+        if (cx == 0) return 0;
+    }
+}
+
+int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const char* b2) {
+    Joined x{reinterpret_cast<const unsigned char*>(a1), reinterpret_cast<const unsigned char*>(a2)};
+    Joined y{reinterpret_cast<const unsigned char*>(b1), reinterpret_cast<const unsigned char*>(b2)};
+    for (;;) {
+        int cx = x.Take(), cy = y.Take();
+        if (cx != cy) return cx - cy;
+        if (cx == 0) return 0;
+    }
+}

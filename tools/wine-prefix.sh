@@ -1,0 +1,17 @@
+#!/bin/sh
+# Makes the Wine prefix named by WINEPREFIX once: boots it, turns off the crash
+# dialog (a crash must end a test, not wait for a click) and waits until the
+# Wine server has written everything.
+set -e
+: "${WINEPREFIX:?}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+flock 9
+if [ ! -f "$WINEPREFIX/.telvara-ready" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.telvara-ready"
+fi
