@@ -9,10 +9,10 @@
 const char kDataHeader[] = "; Data for Telvara.exe";
 const char kDataVersion[] = "; V300";
 
-char* QuoteField(const char* text, char* out, std::size_t outSize) {
+char* QuoteField(const char* text, char* out, std::size_t outSize, bool forceQuotes) {
     if (outSize == 0) return out;
     char* end = out + outSize - 1;  // room for the terminator
-    bool quote = std::strpbrk(text, ",\"") != nullptr;
+    bool quote = forceQuotes || std::strpbrk(text, ",\"") != nullptr;
     char* p = out;
     if (quote && p < end) *p++ = '"';
     for (const char* s = text; *s; ++s) {
@@ -74,7 +74,11 @@ std::size_t FormatRecordLine(const Contact& c, char* out, std::size_t outSize) {
     for (int i = 0; i < kContactFieldCount; ++i) {
         // Keep room for this comma, the flag, CR LF and the terminator.
         if (end - p < 5) break;
-        p = QuoteField(ContactField(c, i), p, static_cast<std::size_t>(end - p - 4));
+        // A first name beginning with ";" is quoted, or the reader would take
+        // the whole record for a comment and drop it.
+        const char* field = ContactField(c, i);
+        bool force = i == 0 && field[0] == ';';
+        p = QuoteField(field, p, static_cast<std::size_t>(end - p - 4), force);
         *p++ = ',';
     }
     *p++ = c.TollCall ? '1' : '0';

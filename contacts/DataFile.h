@@ -25,7 +25,8 @@ constexpr std::size_t kMaxRecordLine = 538 + 9 + 1 + 2;
 
 // Writes `text` with the quoting rule and terminates it; returns the end of the
 // output.  The output holds `outSize` bytes; a text that does not fit is cut.
-char* QuoteField(const char* text, char* out, std::size_t outSize);
+// `forceQuotes` quotes the text whatever it holds.
+char* QuoteField(const char* text, char* out, std::size_t outSize, bool forceQuotes = false);
 
 // Reads one field of a line (that holds no line end) into a field of `width`
 // bytes, keeping its first width - 1 characters.  Returns the position after

@@ -1,1 +1,156 @@
+// The data file through the real Windows file functions: round trips, files
+// held open by another program, read-only files, and the locale comparison.
+
+#include "contacts/ContactList.h"
+#include "contacts/DataFile.h"
+#include "contacts/MemoryListControl.h"
+#include "contacts/TextCompare.h"
+
+#include "../unit/RandomContacts.h"
+
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Folder() {
+    static std::string folder = [] {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        std::string f = std::string(temp) + "telvara-file-test";
+        CreateDirectoryA(f.c_str(), nullptr);
+        return f + "\\";
+    }();
+    return folder;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string text;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(f);
+    return text;
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    DWORD put = 0;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
+    CloseHandle(f);
+}
+
+int FilesInFolder() {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((Folder() + "*").c_str(), &data);
+    int n = 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return n;
+}
+
+struct WinFile : ::testing::Test {
+    MemoryListControl control;
+    MemoryStatusText status;
+    ContactList list{control, status};
+    void Add(const Contact& c) { list.AppendContact(std::unique_ptr<Contact>(new Contact(c))); }
+};
+
+const char kHeader[] = "; Data for Telvara.exe\r\n; V300\r\n";
+
+TEST_F(WinFile, RandomRecordsRoundTripInOrder) {
+    std::mt19937 rng(31);
+    std::vector<Contact> written;
+    for (int i = 0; i < 300; ++i) written.push_back(RandomContact(rng));
+    written.push_back(AllQuotesContact());
+    // Put them in name order with distinct keys, so that the load's sort
+    // keeps them where they are.
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        char name[24];
+        std::snprintf(name, sizeof name, "%04u%.18s", static_cast<unsigned>(i), written[i].FirstName);
+        SetField(written[i].FirstName, sizeof written[i].FirstName, name);
+        Add(written[i]);
+    }
+    std::string path = Folder() + "round.csv";
+    ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
+    ASSERT_EQ(LoadResult::Loaded, LoadDataFile(list, path.c_str()));
+    ASSERT_EQ(static_cast<int>(written.size()), list.Count());
+    for (std::size_t i = 0; i < written.size(); ++i)
+        ASSERT_TRUE(SameContact(written[i], *list.ContactAt(static_cast<int>(i)))) << i;
+    std::string bytes = ReadAll(path);
+    ASSERT_EQ(LoadResult::Loaded, LoadDataFile(list, path.c_str()));
+    ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
+    EXPECT_TRUE(bytes == ReadAll(path)) << "a second save changed the file";
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(WinFile, FileHeldOpenByAnotherProgramIsNeitherReadNorReplaced) {
+    std::string path = Folder() + "held.csv";
+    std::string old = std::string(kHeader) + "Held,Open,555\r\n";
+    WriteAll(path, old);
+    int before = FilesInFolder();
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    Add(MakeContact("New", "Data", "1"));
+    EXPECT_EQ(LoadResult::CantOpen, LoadDataFile(list, path.c_str()));
+    EXPECT_EQ(1, list.Count());  // untouched by the failed load
+    EXPECT_EQ(WriteResult::CantCreate, WriteDataFile(list, path.c_str()));
+    CloseHandle(other);
+    EXPECT_EQ(old, ReadAll(path));
+    EXPECT_EQ(before, FilesInFolder()) << "a temporary file was left behind";
+
+    // Once the other program lets go, the save goes through.
+    EXPECT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
+    EXPECT_EQ(std::string(kHeader) + "New,Data,1,,,,,,,0\r\n", ReadAll(path));
+    EXPECT_EQ(before, FilesInFolder());
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(WinFile, ReadOnlyFileIsRefusedAndKept) {
+    std::string path = Folder() + "readonly.csv";
+    std::string old = std::string(kHeader) + "Read,Only,555\r\n";
+    WriteAll(path, old);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    Add(MakeContact("New", "Data", "1"));
+    EXPECT_EQ(WriteResult::CantCreate, WriteDataFile(list, path.c_str()));
+    EXPECT_EQ(old, ReadAll(path));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(WinFile, MissingFolderIsRefused) {
+    std::string path = Folder() + "no such folder\\data.csv";
+    EXPECT_EQ(WriteResult::CantCreate, WriteDataFile(list, path.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+}
+
+TEST_F(WinFile, SaveReplacesAnExistingFileWhole) {
+    std::string path = Folder() + "replace.csv";
+    WriteAll(path, std::string(kHeader) + std::string(5000, 'x') + "\r\n");
+    Add(MakeContact("Ann", "Lee", "555-0100", 1));
+    ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
+    EXPECT_EQ(std::string(kHeader) + "Ann,Lee,555-0100,,,,,,,1\r\n", ReadAll(path));
+    DeleteFileA(path.c_str());
+}
+
+TEST(WinTextCompare, FollowsTheUserLocaleIgnoringCase) {
+    EXPECT_LT(CompareNoCase("AnnaBell", "AnnLee"), 0);
+    EXPECT_EQ(0, CompareNoCase("anna bell", "ANNA BELL"));
+    EXPECT_LT(CompareNoCaseJoined("Anna", "Bell", "Ann", "Lee"), 0);
+    EXPECT_EQ(0, CompareNoCaseJoined("ANN", "lee", "ann", "LEE"));
+    std::string first(23, 'f');
+    EXPECT_LT(CompareNoCaseJoined(first.c_str(), "lllllllllllllllllla", first.c_str(), "llllllllllllllllllb"), 0);
+}
+
+}  // namespace
