@@ -109,7 +109,8 @@ void ProgramPathFromCommandLine(const char* commandLine, char* out, std::size_t 
         while (*end && *end != ' ' && *end != '\t') ++end;
     }
     std::size_t length = static_cast<std::size_t>(end - p);
-    if (length > size - 1) length = size - 1;
+    // A cut path would name some other file: give none instead.
+    if (length > size - 1) length = 0;
     std::memcpy(out, p, length);
     out[length] = '\0';
 }

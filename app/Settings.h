@@ -50,7 +50,8 @@ struct StoredColours {
 // the result would not fit.
 bool SetExtension(char* path, std::size_t size, const char* extension);
 
-// The program's own path: the first token of its command line, quoted or not.
+// The program's own path: the first token of its command line, quoted or not;
+// empty when it does not fit in `size` bytes.
 void ProgramPathFromCommandLine(const char* commandLine, char* out, std::size_t size);
 
 void SetDefaultSettings(Settings& s, const char* commandLine);

@@ -22,9 +22,13 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
 ImportResult ImportFromReader(ContactList& list, LineReader& reader, int* added) {
     int count = 0;
     std::string line;
+    // An empty file holds nothing to add and is no error.
+    bool empty = reader.AtEnd();
     reader.ReadLine(line);
     ImportResult result = ImportResult::NotDataFile;
-    if (IsOldDataHeader(line.c_str())) {
+    if (empty) {
+        result = ImportResult::Imported;
+    } else if (IsOldDataHeader(line.c_str())) {
         result = ImportResult::Imported;
         while (!reader.AtEnd()) {
             reader.ReadLine(line);
