@@ -11,7 +11,7 @@ JOBS     ?= $(shell nproc)
 
 export WINEDEBUG := -all
 
-.PHONY: all deps native win i686 test test-native test-win run bench fuzz format clean
+.PHONY: all deps native win i686 test test-native test-win run bench fuzz screenshots format clean
 
 all: native win
 
@@ -55,6 +55,9 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 	@tools/fuzz.sh $(FUZZ) 60
+
+screenshots: win
+	@tools/screenshots.sh $(WIN)
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,6 @@
+#pragma once
+// Centres a window over its owner, or over the screen when it has none.
+
+#include <windows.h>
+
+void CentreWindow(HWND window);

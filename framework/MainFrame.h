@@ -1,0 +1,50 @@
+#pragma once
+// The top-level window: button bar on top, list view in the middle, status
+// bar at the bottom, laid out in one deferred-position batch on every resize;
+// and the program's main message loop.
+
+#include "framework/ButtonBar.h"
+#include "framework/ListViewControl.h"
+#include "framework/StatusBar.h"
+#include "framework/WindowObject.h"
+
+class MainFrame : public WindowObject {
+public:
+    MainFrame() = default;
+
+    int CreateFrame(ListViewControl* list, ButtonBar* bar, StatusBar* status);
+    void ShowFrame(int showCommand);
+    int LoadAccelTable(const char* name);
+    int RunMessageLoop();
+
+    int RegisterWindowClass() override;
+    void OnFinalDestroy() override;
+    void OnClose() override;
+    int OnQueryEndSession() override;
+    int OnCreate() override;
+    void OnSetFocus() override;
+    void OnSize(WPARAM w, LPARAM l) override;
+    virtual int CanClose();
+    virtual int RestorePlacement();
+
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+    int BarHeight() const { return barHeight_; }
+    HACCEL Accelerators() const { return accel_; }
+
+    // Turns a message into a command when it is one of the table's keys.
+    bool HandleAccelerator(MSG& msg);
+
+protected:
+    HACCEL accel_ = nullptr;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    int barHeight_ = 0;
+    int statusHeight_ = 0;
+    ButtonBar* bar_ = nullptr;
+    StatusBar* status_ = nullptr;
+    ListViewControl* list_ = nullptr;
+
+private:
+    void Layout();
+};
