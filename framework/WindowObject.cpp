@@ -5,9 +5,10 @@
 
 int WindowObject::CreateOwnWindow(const char* className, HWND parent, HMENU menu, const char* title,
                                   int x, int y, int width, int height) {
+    // The handle is bound during creation; a refused creation leaves none.
     if (!hwnd_)
-        CreateWindowExA(exStyle_, className, title, style_, x, y, width, height, parent, menu,
-                        ProgramInstance(), this);
+        hwnd_ = CreateWindowExA(exStyle_, className, title, style_, x, y, width, height, parent,
+                                menu, ProgramInstance(), this);
     return hwnd_ ? 1 : 0;
 }
 

@@ -12,6 +12,10 @@ flock 9
 if [ ! -f "$WINEPREFIX/.telvara-ready" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # One virtual desktop for every program: windows are drawn inside it, so
+    # showing and hiding them does not wait on the X server's window manager.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.telvara-ready"
 fi
