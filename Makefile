@@ -43,7 +43,7 @@ test-win: win
 
 test: i686 test-native test-win
 
-run: deps
+run: win
 	@tools/run.sh
 
 bench: deps

@@ -3,6 +3,7 @@
 #include "contacts/TextCompare.h"
 
 #include <cstdio>
+#include <vector>
 
 const ColumnInfo kContactColumns[kColumnCount] = {
     {"First Name", 100}, {"Last Name", 100}, {"Number", 110},  {"Address", 156},    {"City", 100},
@@ -86,11 +87,15 @@ int ContactList::ReplaceContact(int index, std::unique_ptr<Contact> edited) {
 }
 
 void ContactList::ClearContacts() {
+    // Take the records first, since the items no longer hold them once gone,
+    // but release them only after the items: the control may still report
+    // on the selected item while it empties.
     int n = control_.ItemCount();
-    // Take the records first: the control may not keep item data once its
-    // items are gone.
-    for (int i = 0; i < n; ++i) delete RecordOf(control_.GetItemData(i));
+    std::vector<Contact*> records;
+    records.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) records.push_back(RecordOf(control_.GetItemData(i)));
     control_.DeleteAllItems();
+    for (Contact* record : records) delete record;
 }
 
 void ContactList::SortContacts(int column) {

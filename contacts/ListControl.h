@@ -24,6 +24,9 @@ public:
     virtual int ItemCount() const = 0;
     virtual int SelectedItem() const = 0;  // -1 when none
     virtual void SortItems(ItemCompare compare, std::intptr_t param) = 0;
+    // Bracket a run of Append calls, so the control can take them in bulk.
+    virtual void BeginAppend() {}
+    virtual void EndAppend() {}
 };
 
 class StatusText {

@@ -1,0 +1,82 @@
+#include "app/AppFrame.h"
+
+#include "app/Commands.h"
+#include "app/Globals.h"
+#include "app/RegistrySettingsStore.h"
+#include "contacts/DataFileCommands.h"
+#include "framework/Instance.h"
+#include "resources/resource.h"
+
+void AppFrame::ModifyClass(WNDCLASSA& wc) {
+    wc.hIcon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_TELEPHONE));
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN);
+}
+
+void AppFrame::ModifyCreate(CREATESTRUCTA& cs) {
+    cs.lpszName = "Telvara";
+    cs.cx = 630;
+    cs.cy = 422;
+}
+
+int AppFrame::OnCreate() {
+    int ok = MainFrame::OnCreate();
+    popup_ = LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDM_POPUP));
+    return ok;
+}
+
+void AppFrame::OnCommand(WPARAM w, LPARAM) { DispatchCommand(LOWORD(w)); }
+
+void AppFrame::OnContextMenu(WPARAM, LPARAM l) { ShowPopupMenu(l); }
+
+void AppFrame::OnNotify(WPARAM, LPARAM) {}
+
+int AppFrame::CanClose() {
+    if (!g_contacts.Changed()) return 1;
+    int answer = g_msgBox.Show(hwnd_, "Save data?", g_settings.Fname, MB_YESNOCANCEL | MB_ICONQUESTION,
+                               nullptr, kBoxText, kBoxBack, kBoxBevel);
+    switch (answer) {
+        case IDYES: return SaveData() ? 1 : 0;
+        case IDNO: return 1;
+        default: return 0;  // Cancel, or no answer at all
+    }
+}
+
+int AppFrame::SaveState() {
+    ShutdownState state{};
+    state.TextColour = g_listView.GetTextColor();
+    state.BackColour = g_listView.GetBkColor();
+    for (int c = 0; c < kColumnCount; ++c) state.Cols[c] = g_listView.GetColumnWidth(c);
+    state.Index = g_listView.GetSelected();
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    state.HasPlacement = GetWindowPlacement(hwnd_, &wp) != 0;
+    state.Placement = StoredPlacement{static_cast<std::int32_t>(wp.flags), static_cast<std::int32_t>(wp.showCmd),
+                                      wp.rcNormalPosition.left,  wp.rcNormalPosition.top,
+                                      wp.rcNormalPosition.right, wp.rcNormalPosition.bottom};
+    RegistrySettingsStore store(kSettingsKey);
+    return SaveSettings(store, g_settings, state) ? 1 : 0;
+}
+
+int AppFrame::RestorePlacement() {
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    GetWindowPlacement(hwnd_, &wp);
+    StoredPlacement stored{static_cast<std::int32_t>(wp.flags), static_cast<std::int32_t>(wp.showCmd), 0, 0, 0, 0};
+    StoredColours colours;
+    RegistrySettingsStore store(kSettingsKey);
+    if (!ReadPlacement(store, stored, colours)) return 0;
+    if (colours.HasText) g_listView.SetTextColor(colours.Text);
+    if (colours.HasBack) {
+        g_listView.SetTextBkColor(colours.Back);
+        g_listView.SetBkColor(colours.Back);
+    }
+    // A place off the screen to the right or below is not used.
+    if (stored.Left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
+        stored.Top > GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON))
+        return 0;
+    wp.flags = static_cast<UINT>(stored.Flags);
+    wp.showCmd = static_cast<UINT>(stored.ShowCmd);
+    wp.rcNormalPosition = RECT{stored.Left, stored.Top, stored.Right, stored.Bottom};
+    SetWindowPlacement(hwnd_, &wp);
+    return 1;
+}

@@ -1,0 +1,17 @@
+#include "app/Globals.h"
+
+#include "app/AppFrame.h"
+
+// Built in this order before the entry runs; the framework's constructors
+// register their window classes.
+ButtonBar g_buttonBar;
+MsgBox g_msgBox;
+EllipseMsgBox g_aboutBox;
+AppFrame g_frame;
+ContactListView g_listView;
+StatusBar g_statusBar;
+Settings g_settings;
+namespace {
+StatusBarText g_statusText(g_statusBar);
+}
+ContactList g_contacts(g_listView, g_statusText);

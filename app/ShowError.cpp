@@ -1,0 +1,21 @@
+#include "app/ShowError.h"
+
+#include "app/AppFrame.h"
+#include "app/Globals.h"
+
+#include <cstdio>
+
+const char kMsgCantOpenFile[] = "Can't open file";
+const char kMsgNotDataFile[] = "Not a Telvara data file";
+const char kMsgEnterAreaCode[] = "Enter an Area Code in Options / Setup.";
+const char kMsgErrorWritingPort[] = "Error writing to port";
+
+void ShowError(const char* message, const char* detail) {
+    char text[300];
+    if (detail && detail[0])
+        std::snprintf(text, sizeof text, "%s\n%s", message, detail);
+    else
+        std::snprintf(text, sizeof text, "%s", message);
+    g_msgBox.Show(g_frame.Handle(), text, "Telvara", MB_OK | MB_ICONEXCLAMATION, nullptr, kBoxText, kBoxBack,
+                  kBoxBevel);
+}

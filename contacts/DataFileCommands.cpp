@@ -1,0 +1,91 @@
+#include "contacts/DataFileCommands.h"
+
+#include "app/AppFrame.h"
+#include "app/Globals.h"
+#include "app/ShowError.h"
+#include "contacts/DataFile.h"
+#include "contacts/FileDialog.h"
+#include "contacts/Import.h"
+
+#include <cstdio>
+
+namespace {
+
+void CopyPath(char* to, const char* from) { std::snprintf(to, kPathSize, "%s", from); }
+
+// Writes the list; false after the user has been told why not.
+bool Write(const char* path) {
+    switch (WriteDataFile(g_contacts, path)) {
+        case WriteResult::Written: return true;
+        case WriteResult::CantCreate: ShowError(kMsgCantOpenFile, path); return false;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void LoadDataFileFrom(const char* path) {
+    char chosen[kPathSize];
+    CopyPath(chosen, path);
+    switch (::LoadDataFile(g_contacts, chosen)) {
+        case LoadResult::CantOpen:
+            ShowError(kMsgCantOpenFile, chosen);
+            return;
+        case LoadResult::NotDataFile:
+            ShowError(kMsgNotDataFile, chosen);
+            g_settings.Fname[0] = '\0';
+            UpdateTitle();
+            return;
+        case LoadResult::Loaded:
+            CopyPath(g_settings.Fname, chosen);
+            g_listView.SetView(g_settings.Style);
+            UpdateTitle();
+            return;
+    }
+}
+
+void LoadDataFile() { LoadDataFileFrom(g_settings.Fname); }
+
+bool SaveData() {
+    char path[kPathSize];
+    bool named = g_settings.Fname[0] != '\0';
+    if (named) {
+        CopyPath(path, g_settings.Fname);
+    } else {
+        FileDialog dialog(FileDialog::Mode::Save, kDataFileFilters, "csv");
+        if (!dialog.Run(g_listView.Handle(), path, sizeof path)) return false;
+    }
+    if (!Write(path)) return false;
+    if (!named) {
+        CopyPath(g_settings.Fname, path);
+        UpdateTitle();
+    }
+    g_contacts.SetChanged(false);
+    g_contacts.UpdateListStatus();
+    return true;
+}
+
+void SaveDataAs() {
+    char path[kPathSize];
+    FileDialog dialog(FileDialog::Mode::Save, kDataFileFilters, "csv");
+    if (dialog.Run(g_listView.Handle(), path, sizeof path)) Write(path);
+}
+
+void OpenDataFile() {
+    if (!g_frame.CanClose()) return;
+    char path[kPathSize];
+    FileDialog dialog(FileDialog::Mode::Open, kDataFileFilters, "csv");
+    if (!dialog.Run(g_listView.Handle(), path, sizeof path)) return;
+    LoadDataFileFrom(path);
+}
+
+void ImportDataFile() {
+    char path[kPathSize];
+    FileDialog dialog(FileDialog::Mode::Open, kOldFileFilters, nullptr);
+    if (!dialog.Run(g_frame.Handle(), path, sizeof path)) return;
+    switch (::ImportDataFile(g_contacts, path)) {
+        case ImportResult::CantOpen: ShowError(kMsgCantOpenFile, ""); break;
+        case ImportResult::NotDataFile: ShowError(kMsgNotDataFile, path); break;
+        case ImportResult::Imported: break;
+    }
+}

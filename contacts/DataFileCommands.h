@@ -1,0 +1,13 @@
+#pragma once
+// Open, Save, Save As, Import, and loading the current data file, with the
+// messages the user sees.
+
+// Loads `path` into the list.  Only a file that could be read changes the
+// current data file: one that cannot be opened leaves everything as it was.
+void LoadDataFileFrom(const char* path);
+// Loads the current data file (at start-up).
+void LoadDataFile();
+bool SaveData();
+void SaveDataAs();
+void OpenDataFile();
+void ImportDataFile();

@@ -1,0 +1,35 @@
+#pragma once
+// Resource and command ids of the executable.
+
+#define IDI_TELEPHONE 106
+#define IDI_TELEPHONE_RED 107
+#define IDI_NO_NUMBER 108
+#define IDM_MAIN 109
+#define IDM_POPUP 110
+#define IDA_MAIN 101
+
+#define CMD_BACKUP 40001
+#define CMD_POPUP_CANCEL 40002
+#define CMD_EXIT 40004
+#define CMD_SAVE 40006
+#define CMD_SAVE_AS 40007
+#define CMD_VIEW_DETAILS 40008
+#define CMD_VIEW_LIST 40009
+#define CMD_VIEW_LARGE 40010
+#define CMD_VIEW_SMALL 40011
+#define CMD_OPEN 40012
+#define CMD_IMPORT 40013
+#define CMD_EDIT 40014
+#define CMD_DELETE 40015
+#define CMD_NEW_CONTACT 40016
+#define CMD_DIAL 40017
+#define CMD_MODEM_SETUP 40018
+#define CMD_SETUP 40019
+#define CMD_NEW_FILE 40020
+#define CMD_PRINT 40021
+#define CMD_COLOURS 40022
+#define CMD_EMAIL 40023
+#define CMD_INFO 40024
+#define CMD_DIAL_MISC 40025
+#define CMD_UPDATES 40026
+#define CMD_ABOUT 40027
