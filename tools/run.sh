@@ -18,6 +18,7 @@ if $first && [ ! -f "$build/telvara.csv" ]; then
     cp "$top/examples/friends.csv" "$build/telvara.csv"
     # The sample's own area code, so that its local numbers dial as local.
     wine reg add 'HKCU\Software\Ostrel Freeware\Telvara\Settings' /v AreaCode /d 819 /f >/dev/null 2>&1
+    wineserver -w
     echo "A sample phone book is in $build/telvara.csv"
 fi
 if [ -n "${DISPLAY:-}" ]; then
@@ -26,7 +27,14 @@ fi
 shot="$top/build/telvara-run.png"
 xvfb-run -a -s '-screen 0 1024x768x24' sh -c "
     wine '$exe' &
-    sleep 6
+    # Wait until the window is drawn (more than a handful of colours), then
+    # a moment more for the list to fill.
+    for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
+        sleep 2
+        import -window root '$shot'
+        [ \$(convert '$shot' -format %k info:) -gt 20 ] && break
+    done
+    sleep 2
     import -window root '$shot'
     wineserver -k
 " || true
