@@ -55,6 +55,8 @@ public:
     int MaxCharWidth() const { return maxCharWidth_; }
     int BoxWidth() const { return boxWidth_; }
     bool Running() const { return running_ != 0; }
+    const char* Text() const { return text_.c_str(); }
+    const char* Caption() const { return caption_; }
 
 protected:
     static LRESULT CALLBACK ButtonKeyProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);

@@ -4,7 +4,8 @@
 #include <vector>
 
 namespace {
-OnWindowShown* g_active = nullptr;
+std::vector<OnWindowShown*> g_active;  // several may watch at once
+HHOOK g_hook = nullptr;
 constexpr UINT kRunAction = WM_APP + 77;
 }  // namespace
 
@@ -52,35 +53,48 @@ OnWindowShown::OnWindowShown(const char* className, std::function<void(HWND)> ac
     }
     runner_ = CreateWindowExA(0, "TelvaraTestRunner", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
-    g_active = this;
-    hook_ = SetWindowsHookExA(WH_CBT, &CbtHook, nullptr, GetCurrentThreadId());
+    SetWindowLongPtrA(runner_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // One hook serves every watcher.
+    if (g_active.empty()) g_hook = SetWindowsHookExA(WH_CBT, &CbtHook, nullptr, GetCurrentThreadId());
+    g_active.push_back(this);
 }
 
 OnWindowShown::~OnWindowShown() {
-    UnhookWindowsHookEx(hook_);
     DestroyWindow(runner_);
-    if (g_active == this) g_active = nullptr;
+    for (auto it = g_active.begin(); it != g_active.end(); ++it)
+        if (*it == this) {
+            g_active.erase(it);
+            break;
+        }
+    if (g_active.empty() && g_hook) {
+        UnhookWindowsHookEx(g_hook);
+        g_hook = nullptr;
+    }
 }
 
 LRESULT CALLBACK OnWindowShown::CbtHook(int code, WPARAM w, LPARAM l) {
-    if (code == HCBT_CREATEWND && g_active) {
+    if (code == HCBT_CREATEWND) {
         HWND hwnd = reinterpret_cast<HWND>(w);
         auto* cbt = reinterpret_cast<CBT_CREATEWNDA*>(l);
         bool topLevel = !(cbt->lpcs->style & WS_CHILD);
-        if (topLevel && hwnd != g_active->runner_) {
-            // The class is known only once the window exists; decide later.
-            PostMessageA(g_active->runner_, kRunAction, reinterpret_cast<WPARAM>(hwnd), 0);
+        if (topLevel) {
+            for (OnWindowShown* watcher : g_active)
+                if (hwnd != watcher->runner_)
+                    // The class is known only once the window exists; decide later.
+                    PostMessageA(watcher->runner_, kRunAction, reinterpret_cast<WPARAM>(hwnd),
+                                 reinterpret_cast<LPARAM>(&g_active));
         }
     }
     return CallNextHookEx(nullptr, code, w, l);
 }
 
 LRESULT CALLBACK OnWindowShown::RunnerProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    if (message == kRunAction && g_active) {
+    auto* self = reinterpret_cast<OnWindowShown*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (message == kRunAction && self) {
         HWND target = reinterpret_cast<HWND>(w);
-        if (IsWindow(target) && (g_active->className_.empty() || ClassOf(target) == g_active->className_)) {
-            ++g_active->count_;
-            g_active->action_(target);
+        if (IsWindow(target) && (self->className_.empty() || ClassOf(target) == self->className_)) {
+            ++self->count_;
+            self->action_(target);
         }
         return 0;
     }

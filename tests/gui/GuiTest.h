@@ -31,7 +31,6 @@ private:
     static LRESULT CALLBACK RunnerProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
     std::string className_;
     std::function<void(HWND)> action_;
-    HHOOK hook_ = nullptr;
     HWND runner_ = nullptr;
     int count_ = 0;
 };

@@ -1,0 +1,450 @@
+// The running program in this process: start-up, the command dispatcher,
+// the popup menu, the save question before Exit, New and Open, the file
+// commands with their dialogs, and import.  The program starts once; each
+// test puts its data file back first.
+
+#include "app/AppFrame.h"
+#include "app/Commands.h"
+#include "app/Globals.h"
+#include "app/Startup.h"
+#include "contacts/DataFileCommands.h"
+#include "resources/resource.h"
+
+#include "../gui/GuiTest.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string g_folder;
+
+std::string Path(const char* name) { return g_folder + name; }
+
+void WriteFile(const std::string& path, const std::string& text) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
+    CloseHandle(f);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::string text;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
+    CloseHandle(f);
+    return text;
+}
+
+const std::string kHeader = "; Data for Telvara.exe\r\n; V300\r\n";
+const std::string kFriends = kHeader +
+                             "Zoe,Zimmer,819-567-1234,,,,,,,0\r\n"
+                             "Anna,Bell,613-555-0199,,,,,anna@example.com,cell 819-555-0142,1\r\n"
+                             "Ann,Lee,,,,,,,,0\r\n"
+                             "Bob,Roe,567-2342,,,,,,,0\r\n";
+
+std::string StatusPart(int part) {
+    char text[256] = {};
+    SendMessageA(g_statusBar.Handle(), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ItemText(int item, int column) {
+    char text[256] = {};
+    LVITEMA lv = {};
+    lv.iSubItem = column;
+    lv.pszText = text;
+    lv.cchTextMax = sizeof text;
+    SendMessageA(g_listView.Handle(), LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
+    return text;
+}
+
+std::vector<std::string> FirstNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < g_listView.GetItemCount(); ++i) names.push_back(ItemText(i, 0));
+    return names;
+}
+
+std::string Title() { return TextOf(g_frame.Handle()); }
+
+// Answers the program's message boxes in turn, noting what each said.
+struct BoxAnswers {
+    std::vector<std::string> texts;
+    std::vector<std::string> captions;
+    std::vector<int> answers;  // IDYES, IDNO, IDCANCEL or IDOK, one per box
+    OnWindowShown hook{"CMSGCLASS", [this](HWND box) {
+                           texts.push_back(g_msgBox.Text());
+                           captions.push_back(TextOf(box));
+                           std::size_t n = captions.size() - 1;
+                           int answer = n < answers.size() ? answers[n] : IDOK;
+                           PressAnswer(answer);
+                       }};
+    explicit BoxAnswers(std::vector<int> a = {}) : answers(std::move(a)) {}
+    static void PressAnswer(int answer) {
+        const char* text = answer == IDYES ? "&Yes" : answer == IDNO ? "&No" : answer == IDCANCEL ? "&Cancel" : "&Ok";
+        for (int i = 0; i < MsgBox::ButtonsInUse(); ++i) {
+            HWND b = MsgBox::AnswerButton(i).Handle();
+            if (TextOf(b) == text) {
+                SendMessageA(b, BM_CLICK, 0, 0);
+                return;
+            }
+        }
+    }
+};
+
+// Fills in the system's file dialog with a name and accepts it, or cancels.
+struct FileDialogAnswer {
+    std::string name;  // empty: cancel
+    int shown = 0;
+    OnWindowShown hook{"#32770", [this](HWND dialog) {
+                           ++shown;
+                           if (name.empty()) {
+                               PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                               return;
+                           }
+                           // The file name box of the dialog.
+                           SetDlgItemTextA(dialog, 0x47C, name.c_str());
+                           SetDlgItemTextA(dialog, 0x480, name.c_str());
+                           PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+                       }};
+    explicit FileDialogAnswer(std::string n) : name(std::move(n)) {}
+};
+
+class App : public ::testing::Test {
+public:
+    static void SetUpTestSuite() {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        g_folder = std::string(temp) + "telvara-app\\";
+        CreateDirectoryA(g_folder.c_str(), nullptr);
+        WriteFile(Path("friends.csv"), kFriends);
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        std::string fname = Path("friends.csv");
+        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(fname.c_str()),
+                       static_cast<DWORD>(fname.size() + 1));
+        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>("819"), 4);
+        RegCloseKey(key);
+        started_ = StartUp(GetModuleHandleA(nullptr), "\"C:\\Program Files\\Telvara\\telvara.exe\"",
+                           SW_SHOWNORMAL);
+    }
+    static bool started_;
+
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(started_);
+        ASSERT_TRUE(IsWindow(g_frame.Handle()));
+        WriteFile(Path("friends.csv"), kFriends);
+        LoadDataFileFrom(Path("friends.csv").c_str());
+        PumpQueued();
+    }
+    void MarkChanged() {
+        g_contacts.SetChanged(true);
+        g_contacts.UpdateListStatus();
+    }
+    static void Select(int index) {
+        g_listView.SetItemState(-1, 0, LVIS_SELECTED);
+        if (index >= 0) g_listView.SelectItem(index);
+        PumpQueued();
+    }
+};
+bool App::started_ = false;
+
+TEST_F(App, StartsWithTheFileOfTheSettingsInNameOrder) {
+    EXPECT_EQ("friends.csv - Telvara", Title());
+    EXPECT_EQ((std::vector<std::string>{"Anna", "Ann", "Bob", "Zoe"}), FirstNames());
+    EXPECT_EQ("4", StatusPart(1));
+    EXPECT_EQ("", StatusPart(2));
+    EXPECT_EQ("Bell", ItemText(0, 1));  // columns answered from the record
+    EXPECT_EQ("cell 819-555-0142", ItemText(0, 8));
+    EXPECT_EQ(LVS_EX_FULLROWSELECT,
+              SendMessageA(g_listView.Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(6, g_buttonBar.ButtonsAdded());
+}
+
+TEST_F(App, SelectionDrivesTheStatusLineAndButtons) {
+    Select(0);
+    EXPECT_EQ(" Anna Bell    Number = 16135550199    Misc = 5550142", StatusPart(0));
+    EXPECT_TRUE(IsWindowEnabled(g_buttonBar.Button(0)->Handle()));  // Dial
+    Select(-1);
+    EXPECT_EQ("", StatusPart(0));
+    EXPECT_FALSE(IsWindowEnabled(g_buttonBar.Button(0)->Handle()));
+    EXPECT_FALSE(IsWindowEnabled(g_buttonBar.Button(2)->Handle()));  // Edit
+    EXPECT_FALSE(IsWindowEnabled(g_buttonBar.Button(3)->Handle()));  // Delete
+    EXPECT_TRUE(IsWindowEnabled(g_buttonBar.Button(1)->Handle()));   // New stays
+}
+
+TEST_F(App, ViewCommandsChangeTheStyleOnly) {
+    struct Case {
+        int id;
+        DWORD bits;
+        int style;
+    };
+    for (Case c : {Case{CMD_VIEW_LARGE, LVS_ICON, 0}, Case{CMD_VIEW_SMALL, LVS_SMALLICON, 1},
+                   Case{CMD_VIEW_LIST, LVS_LIST, 2}, Case{CMD_VIEW_DETAILS, LVS_REPORT, 3}}) {
+        SendMessageA(g_frame.Handle(), WM_COMMAND, c.id, 0);
+        DWORD style = static_cast<DWORD>(GetWindowLongA(g_listView.Handle(), GWL_STYLE));
+        EXPECT_EQ(c.bits, style & LVS_TYPEMASK) << c.id;
+        EXPECT_TRUE(style & LVS_SORTASCENDING);
+        EXPECT_TRUE(style & LVS_SINGLESEL);
+        EXPECT_EQ(c.style, g_settings.Style);
+        EXPECT_EQ(4, g_listView.GetItemCount());
+    }
+    EXPECT_EQ(100, g_listView.GetColumnWidth(0));
+}
+
+TEST_F(App, UnknownAndReservedIdsDoNothing) {
+    BoxAnswers boxes;
+    FileDialogAnswer files("");
+    for (int id : {40002, 40003, 40005, 40000, 40028, 1}) SendMessageA(g_frame.Handle(), WM_COMMAND, id, 0);
+    PumpQueued();
+    EXPECT_EQ(0, boxes.hook.Count());
+    EXPECT_EQ(0, files.shown);
+    EXPECT_EQ(4, g_listView.GetItemCount());
+    EXPECT_TRUE(IsWindow(g_frame.Handle()));
+}
+
+UINT ItemState(HMENU menu, int id) { return GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND); }
+
+TEST_F(App, PopupGreysWhatTheSelectionCannotDo) {
+    HMENU menu = g_frame.PopupMenu();
+    ASSERT_NE(nullptr, menu);
+    Select(-1);
+    EnablePopupItems(menu);
+    for (int id : {CMD_DIAL, CMD_DIAL_MISC, CMD_EMAIL, CMD_EDIT, CMD_DELETE})
+        EXPECT_TRUE(ItemState(menu, id) & MF_GRAYED) << id;
+    EXPECT_FALSE(ItemState(menu, CMD_POPUP_CANCEL) & MF_GRAYED);
+
+    Select(3);  // Zoe: a number, no misc and no e-mail
+    ASSERT_EQ("Zoe", ItemText(g_listView.GetSelected(), 0));
+    EnablePopupItems(menu);
+    for (int id : {CMD_DIAL, CMD_EDIT, CMD_DELETE, CMD_POPUP_CANCEL})
+        EXPECT_FALSE(ItemState(menu, id) & MF_GRAYED) << id;
+    EXPECT_TRUE(ItemState(menu, CMD_DIAL_MISC) & MF_GRAYED);
+    EXPECT_TRUE(ItemState(menu, CMD_EMAIL) & MF_GRAYED);
+
+    Select(1);  // Ann: no number at all
+    EnablePopupItems(menu);
+    EXPECT_TRUE(ItemState(menu, CMD_DIAL) & MF_GRAYED);
+    EXPECT_FALSE(ItemState(menu, CMD_EDIT) & MF_GRAYED);
+}
+
+TEST_F(App, NewAsksOnlyWhenChangedAndEmptiesTheBook) {
+    {
+        BoxAnswers boxes;
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_NEW_FILE, 0);
+        EXPECT_EQ(0, boxes.hook.Count());  // nothing changed: no question
+    }
+    EXPECT_EQ(0, g_listView.GetItemCount());
+    EXPECT_EQ(" - Telvara", Title());
+    EXPECT_EQ("", StatusPart(0));
+    EXPECT_EQ("0", StatusPart(1));
+    EXPECT_EQ("", StatusPart(2));
+    EXPECT_STREQ("", g_settings.Fname);
+    for (int c = 0; c < kColumnCount; ++c) EXPECT_FALSE(g_contacts.SortAscending(c));
+}
+
+TEST_F(App, SaveQuestionBeforeNew) {
+    MarkChanged();
+    {
+        BoxAnswers boxes({IDCANCEL});
+        NewFileCommand();
+        ASSERT_EQ(1, boxes.hook.Count());
+        EXPECT_EQ("Save data?", boxes.texts[0]);
+        EXPECT_EQ(Path("friends.csv"), boxes.captions[0]);
+    }
+    EXPECT_EQ(4, g_listView.GetItemCount());
+    EXPECT_EQ("Mod", StatusPart(2));
+    {
+        BoxAnswers boxes({IDNO});
+        NewFileCommand();
+    }
+    EXPECT_EQ(0, g_listView.GetItemCount());
+    EXPECT_EQ("", StatusPart(2));
+    EXPECT_EQ(kFriends, ReadFile(Path("friends.csv")));  // dropped, not saved
+
+    // Yes saves first: the file then holds the list as it was.
+    SetUp();
+    g_contacts.RemoveContact(0);  // Anna goes
+    {
+        BoxAnswers boxes({IDYES});
+        NewFileCommand();
+    }
+    EXPECT_EQ(0, g_listView.GetItemCount());
+    std::string saved = ReadFile(Path("friends.csv"));
+    EXPECT_EQ(std::string::npos, saved.find("Anna"));
+    EXPECT_NE(std::string::npos, saved.find("Zoe,Zimmer"));
+}
+
+TEST_F(App, SaveQuestionBeforeOpen) {
+    WriteFile(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
+    MarkChanged();
+    {
+        BoxAnswers boxes({IDCANCEL});
+        FileDialogAnswer files(Path("other.csv"));
+        OpenDataFile();
+        EXPECT_EQ(0, files.shown);  // cancelled before the dialog
+    }
+    EXPECT_EQ(4, g_listView.GetItemCount());
+    {
+        BoxAnswers boxes({IDNO});
+        FileDialogAnswer files(Path("other.csv"));
+        OpenDataFile();
+        EXPECT_EQ(1, files.shown);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Other"}), FirstNames());
+    EXPECT_EQ("other.csv - Telvara", Title());
+    EXPECT_EQ(Path("other.csv"), g_settings.Fname);
+    EXPECT_EQ("", StatusPart(2));
+}
+
+TEST_F(App, OpenForcesTheDataExtension) {
+    WriteFile(Path("NOTES.csv"), kHeader + "Noted,Person,,,,,,,,0\r\n");
+    WriteFile(Path("NOTES.TXT"), "not a data file");
+    {
+        FileDialogAnswer files(Path("NOTES.TXT"));
+        OpenDataFile();
+    }
+    EXPECT_EQ((std::vector<std::string>{"Noted"}), FirstNames());
+    EXPECT_EQ("NOTES.csv - Telvara", Title());
+}
+
+TEST_F(App, OpenOfAnUnreadableFileKeepsTheCurrentOne) {
+    BoxAnswers boxes;
+    {
+        FileDialogAnswer files(Path("missing.csv"));
+        OpenDataFile();
+    }
+    ASSERT_EQ(1, boxes.hook.Count());
+    EXPECT_EQ("Can't open file\n" + Path("missing.csv"), boxes.texts[0]);
+    EXPECT_EQ("Telvara", boxes.captions[0]);
+    EXPECT_EQ(Path("friends.csv"), g_settings.Fname);
+    EXPECT_EQ("friends.csv - Telvara", Title());
+    EXPECT_EQ(4, g_listView.GetItemCount());
+}
+
+TEST_F(App, OpenOfAForeignFileLeavesNoCurrentFile) {
+    WriteFile(Path("foreign.csv"), "name,number\r\nAnn,555\r\n");
+    BoxAnswers boxes;
+    {
+        FileDialogAnswer files(Path("foreign.csv"));
+        OpenDataFile();
+    }
+    ASSERT_EQ(1, boxes.hook.Count());
+    EXPECT_EQ("Not a Telvara data file\n" + Path("foreign.csv"), boxes.texts[0]);
+    EXPECT_EQ(0, g_listView.GetItemCount());
+    EXPECT_STREQ("", g_settings.Fname);
+    EXPECT_EQ(" - Telvara", Title());
+}
+
+TEST_F(App, SaveAsWritesACopyAndChangesNothingElse) {
+    MarkChanged();
+    {
+        FileDialogAnswer files(Path("copy.csv"));
+        SaveDataAs();
+        EXPECT_EQ(1, files.shown);
+    }
+    std::string copy = ReadFile(Path("copy.csv"));
+    EXPECT_EQ(0u, copy.find(kHeader));
+    EXPECT_NE(std::string::npos, copy.find("Anna,Bell"));
+    EXPECT_EQ("friends.csv - Telvara", Title());
+    EXPECT_EQ(Path("friends.csv"), g_settings.Fname);
+    EXPECT_EQ("Mod", StatusPart(2));
+}
+
+TEST_F(App, SaveWithoutAFileAsksForOne) {
+    NewFileCommand();
+    g_contacts.AddContact(std::unique_ptr<Contact>(new Contact(*[] {
+        static Contact c;
+        ClearContact(c);
+        SetField(c.FirstName, sizeof c.FirstName, "Solo");
+        return &c;
+    }())));
+    {
+        FileDialogAnswer files(Path("named.TXT"));
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_SAVE, 0);
+        EXPECT_EQ(1, files.shown);
+    }
+    EXPECT_EQ(Path("named.csv"), g_settings.Fname);
+    EXPECT_EQ("named.csv - Telvara", Title());
+    EXPECT_EQ(kHeader + "Solo,,,,,,,,,0\r\n", ReadFile(Path("named.csv")));
+    EXPECT_EQ("", StatusPart(2));
+}
+
+TEST_F(App, ImportAddsOldEntriesAndRefusesPresentFiles) {
+    WriteFile(Path("OLD.DAT"), "; Data for Telvara\r\nCOM=2\r\nDIALSTR=ATDT\t1\r\nCarl Old\t555-1212\ta note\r\n");
+    {
+        FileDialogAnswer files(Path("OLD.DAT"));
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_IMPORT, 0);
+    }
+    EXPECT_EQ(5, g_listView.GetItemCount());
+    EXPECT_EQ("Mod", StatusPart(2));
+    EXPECT_EQ("5", StatusPart(1));
+    EXPECT_EQ("friends.csv - Telvara", Title());
+    bool found = false;
+    for (int i = 0; i < 5; ++i)
+        if (ItemText(i, 0) == "Carl Old") found = ItemText(i, 1) == "Carl Old" && ItemText(i, 8) == "a note";
+    EXPECT_TRUE(found);
+
+    BoxAnswers boxes;
+    {
+        FileDialogAnswer files(Path("friends.csv"));
+        ImportDataFile();
+    }
+    ASSERT_EQ(1, boxes.hook.Count());
+    EXPECT_EQ("Not a Telvara data file\n" + Path("friends.csv"), boxes.texts[0]);
+    EXPECT_EQ(5, g_listView.GetItemCount());
+}
+
+TEST_F(App, HeaderClickSortsWithoutMarkingChanges) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(g_listView.Handle(), LVM_GETHEADER, 0, 0));
+    RECT r;
+    Header_GetItemRect(header, 2, &r);  // "Number"
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+    PumpQueued();
+    EXPECT_EQ((std::vector<std::string>{"Ann", "Bob", "Anna", "Zoe"}), FirstNames());  // "", 567, 613, 819
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+    PumpQueued();
+    EXPECT_EQ((std::vector<std::string>{"Zoe", "Anna", "Bob", "Ann"}), FirstNames());
+    EXPECT_EQ("", StatusPart(2));
+}
+
+// Last: the program goes away here.
+TEST_F(App, ExitAsksAndSavesTheSettings) {
+    MarkChanged();
+    {
+        BoxAnswers boxes({IDCANCEL});
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_EXIT, 0);
+        EXPECT_EQ(1, boxes.hook.Count());
+    }
+    ASSERT_TRUE(IsWindow(g_frame.Handle()));
+    Select(-1);
+    HWND frame = g_frame.Handle();
+    {
+        BoxAnswers boxes({IDNO});
+        SendMessageA(frame, WM_COMMAND, CMD_EXIT, 0);
+    }
+    EXPECT_FALSE(IsWindow(frame));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key));
+    DWORD index = 0, size = sizeof index, type = 0;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Index", nullptr, &type, reinterpret_cast<BYTE*>(&index), &size));
+    EXPECT_EQ(0xFFFFFFFFu, index);
+    RegCloseKey(key);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
