@@ -83,7 +83,9 @@ int MsgBox::PumpPending() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         if (msg.message == WM_QUIT) return 1;
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return 1;
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // keep it queued
+        if (got <= 0) return 1;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -155,14 +157,24 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
     // Wait for the answer, sleeping while there is nothing to do.
     while (running_) {
         if (PumpPending()) {
-            // The program is quitting: close the box without an answer and
-            // leave the quit message for the main loop.
-            result_ = 0;
+            // The program is quitting: the wait ends, without an answer unless
+            // one was given just before, and the quit message stays for the
+            // main loop.
             running_ = 0;
-            if (hwnd_) OnClose();
             break;
         }
+        // Closed with Alt+F4, or destroyed with its owner: no answer.
+        if (running_ && !IsWindow(hwnd_)) running_ = 0;
         if (running_) WaitMessage();
+    }
+    if (hwnd_ && IsWindow(hwnd_)) {
+        OnClose();
+    } else if (hwnd_) {
+        // Gone without passing through OnClose: forget the dead handle, or
+        // the next box would never be created.
+        hwnd_ = nullptr;
+        EnableWindow(owner_, TRUE);
+        std::string().swap(text_);
     }
     return result_;
 }
@@ -218,6 +230,9 @@ void MsgBox::CreateButtons() {
 }
 
 int MsgBox::OnCreate() {
+    // The text is painted, not a window text: tools outside the program
+    // (screen readers, tests) find it through this property.
+    SetPropA(hwnd_, kTextProperty, const_cast<char*>(text_.c_str()));
     CreateButtons();
     UINT focus = flags_ & 0xF00;
     g_current = focus == 0x100 ? 1 : focus == 0x200 ? 2 : 0;
@@ -278,6 +293,7 @@ void MsgBox::OnCommand(WPARAM w, LPARAM l) {
 void MsgBox::OnOtherCommand(int, LPARAM) {}
 
 void MsgBox::OnClose() {
+    RemovePropA(hwnd_, kTextProperty);
     EnableWindow(owner_, TRUE);
     DestroyOwnWindow();
     std::string().swap(text_);

@@ -10,6 +10,9 @@
 
 #include <string>
 
+// Window property of an open box: the address of its text in this process.
+constexpr const char kTextProperty[] = "TelvaraText";
+
 // A sunken frame drawn around the text when the box has an icon.
 struct BevelFrame {
     COLORREF Light;

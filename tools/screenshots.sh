@@ -1,2 +1,52 @@
 #!/bin/sh
-echo "screenshots: not written yet"
+# Pictures of the program's windows, to look at:  tools/screenshots.sh BUILD-DIR
+#
+# Runs BUILD-DIR/tests/telvara_screens.exe under Wine inside a virtual desktop
+# (so that captions and window frames are drawn as a user sees them), in the
+# build's own prefix and on a virtual display when there is none, then turns
+# its BMP files into PNG files under BUILD-DIR/screenshots.  Exits non-zero
+# when a picture is missing.
+set -eu
+
+build=${1:?usage: tools/screenshots.sh BUILD-DIR}
+build=$(cd "$build" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+program="$build/tests/telvara_screens.exe"
+out="$build/screenshots"
+pictures="frame yes-no-cancel ok-icon about"
+
+[ -f "$program" ] || { echo "screenshots: $program is not built" >&2; exit 1; }
+command -v convert >/dev/null 2>&1 || { echo "screenshots: ImageMagick's convert is missing" >&2; exit 1; }
+
+export WINEPREFIX="$build/wineprefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+"$here/wine-prefix.sh"
+
+rm -rf "$out"
+mkdir -p "$out"
+
+# Wine sees the Unix file system as drive Z:.
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+# The built program lends the About box its icon.
+set -- "$(windows_path "$program")" "$(windows_path "$out")"
+[ -f "$build/telvara.exe" ] && set -- "$@" "$(windows_path "$build/telvara.exe")"
+if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s '-screen 0 1024x768x24' wine explorer /desktop=shot,1024x768 "$@" || true
+else
+    wine explorer /desktop=shot,1024x768 "$@" || true
+fi
+wineserver -w
+
+status=0
+for name in $pictures; do
+    if [ -s "$out/$name.bmp" ] && convert "$out/$name.bmp" "$out/$name.png"; then
+        rm -f "$out/$name.bmp"
+        echo "screenshots: $out/$name.png"
+    else
+        echo "screenshots: $name was not drawn" >&2
+        status=1
+    fi
+done
+exit $status
