@@ -1,0 +1,343 @@
+#include "ProgramDriver.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdint>
+#include <cstring>
+
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return done();
+        Sleep(10);  // the interval between two looks, not a guess at a duration
+    }
+}
+
+std::string WindowsPathOfUnixPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
+    : process_(process),
+      address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
+      size_(size) {}
+
+RemoteMemory::~RemoteMemory() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+}
+
+bool RemoteMemory::Write(std::size_t offset, const void* data, std::size_t size) const {
+    if (!address_ || offset > size_ || size > size_ - offset) return false;
+    SIZE_T done = 0;
+    return WriteProcessMemory(process_, At(offset), data, size, &done) && done == size;
+}
+
+bool RemoteMemory::Read(std::size_t offset, void* data, std::size_t size) const {
+    if (!address_ || offset > size_ || size > size_ - offset) return false;
+    SIZE_T done = 0;
+    return ReadProcessMemory(process_, At(offset), data, size, &done) && done == size;
+}
+
+std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, std::size_t limit) {
+    std::string text;
+    auto p = reinterpret_cast<std::uintptr_t>(address);
+    while (text.size() < limit) {
+        // Never read across a page end in one go: the next page may not exist.
+        std::size_t chunk = 4096 - (p % 4096);
+        if (chunk > limit - text.size()) chunk = limit - text.size();
+        char buffer[4096];
+        SIZE_T got = 0;
+        if (!ReadProcessMemory(process, reinterpret_cast<const void*>(p), buffer, chunk, &got) || got == 0)
+            return std::nullopt;
+        const char* end = static_cast<const char*>(std::memchr(buffer, '\0', got));
+        if (end) {
+            text.append(buffer, static_cast<std::size_t>(end - buffer));
+            return text;
+        }
+        text.append(buffer, got);
+        p += got;
+    }
+    return std::nullopt;  // no terminator within the limit
+}
+
+std::optional<LRESULT> SendTo(HWND hwnd, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(hwnd, message, w, l, SMTO_NORMAL, timeoutMs, &result)) return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+std::string WindowText(HWND hwnd) {
+    char text[512] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+std::string ClassName(HWND hwnd) {
+    char name[128] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_) {
+        if (Running()) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, 10000);
+        }
+        CloseHandle(process_);
+    }
+    if (thread_) CloseHandle(thread_);
+}
+
+bool RunningProgram::Start(const std::string& exe, const std::string& folder) {
+    char commandLine[MAX_PATH + 8];
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\"", exe.c_str());
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(exe.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+        return false;
+    process_ = pi.hProcess;
+    thread_ = pi.hThread;
+    id_ = pi.dwProcessId;
+    WaitForInputIdle(process_, 30000);
+    return true;
+}
+
+bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+namespace {
+
+struct WindowSearch {
+    DWORD process;
+    const char* className;
+    HWND other;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM l) {
+    auto* s = reinterpret_cast<WindowSearch*>(l);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != s->process || hwnd == s->other || !IsWindowVisible(hwnd)) return TRUE;
+    if (ClassName(hwnd) != s->className) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND RunningProgram::TopWindow(const char* className) const {
+    WindowSearch search{id_, className, nullptr, nullptr};
+    EnumWindows(&FindTopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool RunningProgram::WaitForFrame(DWORD timeoutMs) {
+    bool found = PollUntil(
+        [&] {
+            frame_ = TopWindow("MainClass");
+            return frame_ != nullptr || !Running();
+        },
+        timeoutMs);
+    if (!found || !frame_) return false;
+    list_ = FindWindowExA(frame_, nullptr, WC_LISTVIEWA, nullptr);
+    status_ = FindWindowExA(frame_, nullptr, STATUSCLASSNAMEA, nullptr);
+    return list_ && status_;
+}
+
+HWND RunningProgram::WaitForBox(DWORD timeoutMs, HWND other) const {
+    HWND box = nullptr;
+    PollUntil(
+        [&] {
+            WindowSearch search{id_, "CMSGCLASS", other, nullptr};
+            EnumWindows(&FindTopWindow, reinterpret_cast<LPARAM>(&search));
+            box = search.found;
+            return box != nullptr || !Running();
+        },
+        timeoutMs);
+    // Made, but not necessarily finished: its buttons come with it, and the
+    // wait for its answer starts once they are there.
+    if (box && !PollUntil([&] { return FindWindowExA(box, nullptr, "BUTTON", nullptr) != nullptr; }, timeoutMs))
+        return nullptr;
+    return box;
+}
+
+std::optional<std::string> RunningProgram::BoxText(HWND box) const {
+    // The property may be set just after the window is made; once a message
+    // has gone through the box's wait, it is there or never will be.
+    HANDLE address = GetPropA(box, "TelvaraText");
+    if (!address && SendTo(box, WM_NULL, 0, 0)) address = GetPropA(box, "TelvaraText");
+    if (!address) return std::nullopt;
+    return ReadRemoteText(process_, address);
+}
+
+std::vector<std::string> RunningProgram::BoxButtons(HWND box) const {
+    std::vector<std::string> texts;
+    for (HWND b = FindWindowExA(box, nullptr, "BUTTON", nullptr); b; b = FindWindowExA(box, b, "BUTTON", nullptr))
+        texts.push_back(WindowText(b));
+    return texts;
+}
+
+bool RunningProgram::AnswerBox(HWND box, DWORD timeoutMs) const {
+    HWND button = FindWindowExA(box, nullptr, "BUTTON", nullptr);
+    if (!button || !SendTo(button, BM_CLICK, 0, 0, timeoutMs)) return false;
+    return PollUntil([&] { return !IsWindow(box); }, timeoutMs);
+}
+
+bool RunningProgram::Settled(DWORD timeoutMs) const { return frame_ && SendTo(frame_, WM_NULL, 0, 0, timeoutMs); }
+
+int RunningProgram::ItemCount() const {
+    auto n = SendTo(list_, LVM_GETITEMCOUNT, 0, 0);
+    return n ? static_cast<int>(*n) : -1;
+}
+
+int RunningProgram::SelectedItem() const {
+    auto n = SendTo(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    return n ? static_cast<int>(*n) : -2;
+}
+
+std::string RunningProgram::ItemText(int item, int subItem) const {
+    constexpr std::size_t kTextAt = 512, kTextSize = 1024;
+    RemoteMemory memory(process_, kTextAt + kTextSize);
+    if (!memory.Valid()) return "<no remote memory>";
+    LVITEMA lv = {};
+    lv.iSubItem = subItem;
+    lv.pszText = memory.At(kTextAt);
+    lv.cchTextMax = static_cast<int>(kTextSize);
+    const char empty = '\0';
+    if (!memory.Write(0, &lv, sizeof lv) || !memory.Write(kTextAt, &empty, 1)) return "<write failed>";
+    if (!SendTo(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory.At(0))))
+        return "<no answer>";
+    char text[kTextSize + 1] = "";
+    if (!memory.Read(kTextAt, text, kTextSize)) return "<read failed>";
+    text[kTextSize] = '\0';
+    return text;
+}
+
+std::string RunningProgram::StatusText(int part) const {
+    auto length = SendTo(status_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
+    if (!length) return "<no answer>";
+    std::size_t size = LOWORD(*length) + 1;
+    RemoteMemory memory(process_, size);
+    std::vector<char> text(size, '\0');
+    if (!memory.Valid() || !memory.Write(0, text.data(), size)) return "<write failed>";
+    if (!SendTo(status_, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(memory.At(0))))
+        return "<no answer>";
+    if (!memory.Read(0, text.data(), size)) return "<read failed>";
+    text[size - 1] = '\0';
+    return text.data();
+}
+
+bool RunningProgram::BringToFront(DWORD timeoutMs) const {
+    return PollUntil(
+        [&] {
+            if (GetForegroundWindow() == frame_) return true;
+            SetForegroundWindow(frame_);
+            return false;
+        },
+        timeoutMs);
+}
+
+bool RunningProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(process_, &exitCode) != 0;
+}
+
+bool RunningProgram::Close(DWORD timeoutMs, DWORD& exitCode) {
+    if (!frame_ || !PostMessageA(frame_, WM_CLOSE, 0, 0)) return false;
+    return WaitForExit(timeoutMs, exitCode);
+}
+
+bool TypeKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        inputs.push_back(in);
+    }
+    for (auto k = keys.rbegin(); k != keys.rend(); ++k) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *k;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(*k, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return sent == inputs.size();
+}
+
+int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (nul != INVALID_HANDLE_VALUE) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = si.hStdOutput = si.hStdError = nul;
+    }
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, nul != INVALID_HANDLE_VALUE, 0, nullptr,
+                                  nullptr, &si, &pi);
+    if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+    if (!started) return -1;
+    int code = -1;
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &exitCode))
+        code = static_cast<int>(exitCode);
+    else
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+std::string RegistryValue::Text() const {
+    std::string text(Data.begin(), Data.end());
+    std::size_t end = text.find('\0');
+    return end == std::string::npos ? text : text.substr(0, end);
+}
+
+DWORD RegistryValue::Number() const {
+    DWORD n = 0;
+    if (Data.size() == sizeof n) std::memcpy(&n, Data.data(), sizeof n);
+    return n;
+}
+
+std::optional<RegistryValue> ReadRegistryValue(const char* key, const char* name) {
+    HKEY k;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
+    RegistryValue value;
+    DWORD size = 0;
+    LONG r = RegQueryValueExA(k, name, nullptr, &value.Type, nullptr, &size);
+    if (r == ERROR_SUCCESS) {
+        value.Data.resize(size);
+        r = RegQueryValueExA(k, name, nullptr, &value.Type, value.Data.data(), &size);
+        value.Data.resize(size);
+    }
+    RegCloseKey(k);
+    if (r != ERROR_SUCCESS) return std::nullopt;
+    return value;
+}
+
+bool DeleteRegistryTree(const char* key) {
+    LONG r = RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    if (r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND) {
+        // The key itself goes too.
+        r = RegDeleteKeyA(HKEY_CURRENT_USER, key);
+        return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+    }
+    return false;
+}

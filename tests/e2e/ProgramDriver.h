@@ -1,0 +1,123 @@
+#pragma once
+// Drives the real telvara.exe from another process, as a user and an onlooker
+// would: starts it, finds its windows, reads what they show (texts that live in
+// the program's memory are read through a buffer allocated in its process),
+// answers its message boxes, presses keys and closes it.  Every wait polls a
+// condition against a deadline.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Polls `done` until it holds or `timeoutMs` has passed; true when it held.
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// "Z:\work\..." for a Unix path, through Wine's drive Z:.
+std::string WindowsPathOfUnixPath(const std::string& unixPath);
+
+// A block of memory inside another process.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, std::size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    bool Valid() const { return address_ != nullptr; }
+    // The address as the other process sees it.
+    char* At(std::size_t offset) const { return static_cast<char*>(address_) + offset; }
+    bool Write(std::size_t offset, const void* data, std::size_t size) const;
+    bool Read(std::size_t offset, void* data, std::size_t size) const;
+
+private:
+    HANDLE process_;
+    void* address_;
+    std::size_t size_;
+};
+
+// A NUL-terminated text at `address` in `process`, at most `limit` bytes.
+std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, std::size_t limit = 4096);
+
+// Sends and waits for the answer; nullopt when the program did not answer in time.
+std::optional<LRESULT> SendTo(HWND hwnd, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs = 10000);
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+
+class RunningProgram {
+public:
+    RunningProgram() = default;
+    ~RunningProgram();  // a program still running is ended, so that one failure stays in its test
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // CreateProcessA of `exe` with its quoted path as the whole command line,
+    // in `folder`; then waits for its first idle moment.
+    bool Start(const std::string& exe, const std::string& folder);
+    HANDLE Process() const { return process_; }
+    DWORD Id() const { return id_; }
+    bool Running() const;
+
+    // The visible top-level window of this process of that class, or null.
+    HWND TopWindow(const char* className) const;
+    // Waits for the main window ("MainClass") and finds its list view and status bar.
+    bool WaitForFrame(DWORD timeoutMs);
+    HWND Frame() const { return frame_; }
+    HWND List() const { return list_; }
+    HWND Status() const { return status_; }
+
+    // A visible message box ("CMSGCLASS") of this process other than `other`.
+    HWND WaitForBox(DWORD timeoutMs, HWND other = nullptr) const;
+    // The box's text, through its "TelvaraText" property; nullopt when the box
+    // has none once it waits for its answer.
+    std::optional<std::string> BoxText(HWND box) const;
+    // The texts of the box's buttons, in order.
+    std::vector<std::string> BoxButtons(HWND box) const;
+    // Clicks the box's first button and waits until the box is gone.
+    bool AnswerBox(HWND box, DWORD timeoutMs = 10000) const;
+
+    // One round trip through the program's message queue: true once it has
+    // finished everything it was doing before.
+    bool Settled(DWORD timeoutMs = 10000) const;
+
+    int ItemCount() const;
+    int SelectedItem() const;
+    std::string ItemText(int item, int subItem) const;
+    std::string StatusText(int part) const;
+
+    // Makes the main window the foreground window; false when it cannot.
+    bool BringToFront(DWORD timeoutMs = 5000) const;
+
+    // WM_CLOSE to the main window, then waits for the process to end.
+    bool Close(DWORD timeoutMs, DWORD& exitCode);
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
+
+private:
+    HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD id_ = 0;
+    HWND frame_ = nullptr;
+    HWND list_ = nullptr;
+    HWND status_ = nullptr;
+};
+
+// Presses the keys down in order and lets them go in reverse order, as typed.
+bool TypeKeys(const std::vector<WORD>& keys);
+
+// Runs a Windows program with the given command line, its output discarded;
+// the exit code, or -1 when it did not start or end in time.
+int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 30000);
+
+// The registry of the current user, as reg.exe and the program see it.
+struct RegistryValue {
+    DWORD Type = REG_NONE;
+    std::vector<unsigned char> Data;
+    std::string Text() const;  // a REG_SZ without its terminator
+    DWORD Number() const;      // a REG_DWORD
+};
+std::optional<RegistryValue> ReadRegistryValue(const char* key, const char* name);
+bool DeleteRegistryTree(const char* key);
