@@ -3,8 +3,10 @@
 #include "contacts/ContactList.h"
 #include "contacts/FileAccess.h"
 #include "contacts/LineReader.h"
+#include "contacts/NameSort.h"
 
 #include <cstring>
+#include <vector>
 
 const char kDataHeader[] = "; Data for Telvara.exe";
 const char kDataVersion[] = "; V300";
@@ -26,39 +28,64 @@ char* QuoteField(const char* text, char* out, std::size_t outSize, bool forceQuo
     return p;
 }
 
+namespace {
+
+// The characters that end a run of a field's text: the end of the line and
+// the double quote always, the comma outside quotes.
+struct RunEnds {
+    bool Quoted[256] = {};
+    bool Plain[256] = {};
+    RunEnds() {
+        Quoted[0] = Quoted[static_cast<unsigned char>('"')] = true;
+        Plain[0] = Plain[static_cast<unsigned char>('"')] = true;
+        Plain[static_cast<unsigned char>(',')] = true;
+    }
+};
+const RunEnds kRunEnds;
+
+}  // namespace
+
 const char* ParseField(const char* pos, char* out, std::size_t width) {
+    // Room for width - 1 characters; the rest of a longer field is passed over.
+    std::size_t room = width > 0 ? width - 1 : 0;
     std::size_t stored = 0;
-    auto take = [&](char c) {
-        if (stored + 1 < width) out[stored++] = c;
+    auto take = [&](const char* text, std::size_t n) {
+        if (n > room - stored) n = room - stored;
+        if (n) std::memcpy(out + stored, text, n);
+        stored += n;
     };
     bool quoted = false;
     if (*pos == '"') {
         quoted = true;
         ++pos;
     }
-    while (*pos) {
+    for (;;) {
+        // The run of characters taken as they are.
+        const bool* ends = quoted ? kRunEnds.Quoted : kRunEnds.Plain;
+        const char* run = pos;
+        while (!ends[static_cast<unsigned char>(*pos)]) ++pos;
+        take(run, static_cast<std::size_t>(pos - run));
         char c = *pos;
-        if (!quoted && c == ',') {
+        if (c == '\0') break;
+        if (c == ',') {
             ++pos;
             break;
         }
-        if (c == '"') {
-            char next = pos[1];
-            if (next == '\0') {
-                ++pos;
-                break;
-            }
-            if (next == ',') {
-                pos += 2;
-                break;
-            }
-            quoted = quoted && next == '"';
-            take(next);
-            pos += 2;
-            continue;
+        // A double quote: the end of the field before a comma or the end of
+        // the line; otherwise the character after it is taken, and only a
+        // doubled quote keeps the field quoted.
+        char next = pos[1];
+        if (next == '\0') {
+            ++pos;
+            break;
         }
-        take(c);
-        ++pos;
+        if (next == ',') {
+            pos += 2;
+            break;
+        }
+        quoted = quoted && next == '"';
+        take(pos + 1, 1);
+        pos += 2;
     }
     if (width > 0) out[stored] = '\0';
     return pos;
@@ -139,18 +166,30 @@ LoadResult LoadFromReader(ContactList& list, LineReader& reader) {
         list.UpdateListStatus();
         return LoadResult::NotDataFile;
     }
+    // The records are put in name order before they go into the list, which
+    // then takes them in bulk: the same order as sorting the list by name,
+    // at a fraction of the cost for a large book.
+    std::vector<Contact*> records;
     std::string line;
     line.reserve(kMaxRecordLine);
-    while (!reader.AtEnd()) {
-        reader.ReadLine(line);
-        if (!IsRecordLine(line.c_str())) continue;
-        std::unique_ptr<Contact> c(new Contact);
-        ParseRecordLine(line.c_str(), *c);
-        list.AppendContact(std::move(c));  // a refused item is released here
+    try {
+        while (!reader.AtEnd()) {
+            reader.ReadLine(line);
+            if (!IsRecordLine(line.c_str())) continue;
+            std::unique_ptr<Contact> c(new Contact);
+            ParseRecordLine(line.c_str(), *c);
+            records.push_back(c.get());
+            c.release();
+        }
+    } catch (...) {
+        // Out of memory: keep what was read.
     }
     reader.Release();
+    SortByName(records);
+    list.Control().BeginAppend();
+    for (Contact* record : records) list.AppendContact(std::unique_ptr<Contact>(record));  // a refused item is released
+    list.Control().EndAppend();
     list.SetChanged(false);
-    list.SortContacts(0);
     list.SetSortAscending(0, false);
     list.UpdateListStatus();
     return LoadResult::Loaded;

@@ -27,12 +27,7 @@ bool Write(const char* path) {
 void LoadDataFileFrom(const char* path) {
     char chosen[kPathSize];
     CopyPath(chosen, path);
-    // The records go in as one run: without the sorted style the control
-    // takes them in bulk, and the load sorts them once.
-    g_listView.BeginAppend();
-    LoadResult result = ::LoadDataFile(g_contacts, chosen);
-    g_listView.EndAppend();
-    switch (result) {
+    switch (::LoadDataFile(g_contacts, chosen)) {
         case LoadResult::CantOpen:
             ShowError(kMsgCantOpenFile, chosen);
             return;

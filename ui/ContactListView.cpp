@@ -2,19 +2,12 @@
 
 #include "app/Globals.h"
 #include "dialing/DialCommands.h"
+#include "contacts/TextCompare.h"
 #include "ui/Title.h"
 
+#include <algorithm>
+
 namespace {
-
-struct SortCall {
-    ItemCompare compare;
-    std::intptr_t param;
-};
-
-int CALLBACK CompareForControl(LPARAM a, LPARAM b, LPARAM call) {
-    const SortCall* c = reinterpret_cast<const SortCall*>(call);
-    return c->compare(a, b, c->param);
-}
 
 DWORD ViewBits(int view) {
     switch (view) {
@@ -29,38 +22,99 @@ DWORD ViewBits(int view) {
 
 ContactListView::ContactListView() { SetStyle(kListFixedStyle | LVS_REPORT); }
 
-int ContactListView::Insert(const char* text, int image, ItemData data) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = GetItemCount();
-    item.pszText = const_cast<char*>(text);
-    item.iImage = image;
-    item.lParam = data;
-    return InsertItem(item);
-}
-
-int ContactListView::InsertSorted(const char* text, int image, ItemData data) {
-    return Insert(text, image, data);  // the sorted style places it
-}
-
-int ContactListView::Append(const char* text, int image, ItemData data) { return Insert(text, image, data); }
-
-// A run of appends goes in without the sorted style and without drawing: one
-// sorted insertion per record costs the control far more than one sort.
-void ContactListView::BeginAppend() {
-    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~LVS_SORTASCENDING);
-}
-
-void ContactListView::EndAppend() {
-    SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) | LVS_SORTASCENDING);
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+void ContactListView::SyncCount() {
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, items_.size(), LVSICF_NOSCROLL);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+// The control keeps the selection by place; when items move it moves too.
+void ContactListView::MoveSelection(int from, int to) {
+    if (from == to) return;
+    if (from >= 0) SetItemState(from, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (to >= 0) SetItemState(to, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+int ContactListView::InsertSorted(const char* text, int image, ItemData data) {
+    // After the last item whose text does not sort after the new one, as a
+    // list in ascending order of item text places it.
+    Item item{data, image, {}};
+    lstrcpynA(item.Text, text, sizeof item.Text);
+    auto at = std::upper_bound(items_.begin(), items_.end(), item,
+                               [](const Item& a, const Item& b) { return CompareNoCase(a.Text, b.Text) < 0; });
+    int index = static_cast<int>(at - items_.begin());
+    int selected = GetSelected();
+    try {
+        items_.insert(at, item);
+    } catch (...) {
+        return -1;
+    }
+    SyncCount();
+    if (selected >= index) MoveSelection(selected, selected + 1);
+    return index;
+}
+
+int ContactListView::Append(const char* text, int image, ItemData data) {
+    Item item{data, image, {}};
+    lstrcpynA(item.Text, text, sizeof item.Text);
+    try {
+        items_.push_back(item);
+    } catch (...) {
+        return -1;
+    }
+    if (!appending_) SyncCount();
+    return ItemCount() - 1;
+}
+
+ItemData ContactListView::GetItemData(int index) const {
+    if (index < 0 || index >= ItemCount()) return 0;
+    return items_[static_cast<std::size_t>(index)].Data;
+}
+
+bool ContactListView::DeleteItem(int index) {
+    if (index < 0 || index >= ItemCount()) return false;
+    items_.erase(items_.begin() + index);
+    // The control moves the selection of the items below up by one.
+    ListViewControl::DeleteItem(index);
+    if (GetItemCount() != ItemCount()) SyncCount();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return true;
+}
+
+void ContactListView::DeleteAllItems() {
+    std::vector<Item>().swap(items_);
+    ListViewControl::DeleteAllItems();
+}
+
+void ContactListView::BeginAppend() { appending_ = true; }
+
+void ContactListView::EndAppend() {
+    appending_ = false;
+    SyncCount();
+}
+
 void ContactListView::SortItems(ItemCompare compare, std::intptr_t param) {
-    SortCall call{compare, param};
-    ListViewControl::SortItems(&CompareForControl, reinterpret_cast<LPARAM>(&call));
+    int selected = GetSelected();
+    ItemData selectedData = GetItemData(selected);
+    std::sort(items_.begin(), items_.end(),
+              [&](const Item& a, const Item& b) { return compare(a.Data, b.Data, param) < 0; });
+    int now = -1;
+    for (int i = 0; selected >= 0 && i < ItemCount(); ++i)
+        if (items_[static_cast<std::size_t>(i)].Data == selectedData) now = i;
+    MoveSelection(selected, now);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+int ContactListView::FindByPrefix(const char* prefix, int start) const {
+    int n = ItemCount();
+    int length = lstrlenA(prefix);
+    for (int k = 0; k < n; ++k) {
+        int i = (start + k) % n;
+        const char* text = items_[static_cast<std::size_t>(i)].Text;
+        if (lstrlenA(text) >= length &&
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text, length, prefix, length) == CSTR_EQUAL)
+            return i;
+    }
+    return -1;
 }
 
 void ContactListView::InsertColumns(const int* widths) {
@@ -95,11 +149,20 @@ LRESULT ContactListView::OnNotify(NMHDR* header) {
             break;
         case LVN_GETDISPINFOA: {
             LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-            if (item.iSubItem < 1 || item.iSubItem >= kColumnCount || !(item.mask & LVIF_TEXT)) break;
-            const Contact* c = g_contacts.ContactAt(item.iItem);
+            if (item.iItem < 0 || item.iItem >= ItemCount()) break;
+            const Item& shown = items_[static_cast<std::size_t>(item.iItem)];
+            if (item.mask & LVIF_IMAGE) item.iImage = shown.Image;
+            if (item.mask & LVIF_PARAM) item.lParam = shown.Data;
+            if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kColumnCount) break;
             // The record's own text: the control copies what it needs.
-            if (c) item.pszText = const_cast<char*>(ContactField(*c, item.iSubItem));
+            const Contact* c = reinterpret_cast<const Contact*>(shown.Data);
+            item.pszText = const_cast<char*>(item.iSubItem == 0 ? shown.Text : ContactField(*c, item.iSubItem));
             break;
+        }
+        case LVN_ODFINDITEMA: {  // typing a name's first letters
+            auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+            if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+            return FindByPrefix(find->lvfi.psz, find->iStart < 0 ? 0 : find->iStart);
         }
         case LVN_COLUMNCLICK: g_contacts.SortByHeader(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); break;
         case LVN_ITEMCHANGED: UpdateStatusLine(); break;

@@ -194,7 +194,7 @@ TEST_F(App, ViewCommandsChangeTheStyleOnly) {
         SendMessageA(g_frame.Handle(), WM_COMMAND, c.id, 0);
         DWORD style = static_cast<DWORD>(GetWindowLongA(g_listView.Handle(), GWL_STYLE));
         EXPECT_EQ(c.bits, style & LVS_TYPEMASK) << c.id;
-        EXPECT_TRUE(style & LVS_SORTASCENDING);
+        EXPECT_TRUE(style & LVS_OWNERDATA);
         EXPECT_TRUE(style & LVS_SINGLESEL);
         EXPECT_EQ(c.style, g_settings.Style);
         EXPECT_EQ(4, g_listView.GetItemCount());
