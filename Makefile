@@ -46,10 +46,14 @@ test: i686 test-native test-win
 run: win
 	@tools/run.sh
 
-bench: deps
+# The core natively, then the program under Wine: an open message box's
+# processor time, and the start-up with large books.
+bench: deps win
 	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVARA_TESTS=OFF -DTELVARA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
 	@tools/bench.sh $(BENCH)
+	@tools/bench-win.sh $(WIN)
+	@tools/bench-startup.sh $(WIN)
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null
