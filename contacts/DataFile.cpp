@@ -4,6 +4,7 @@
 #include "contacts/FileAccess.h"
 #include "contacts/LineReader.h"
 #include "contacts/NameSort.h"
+#include "contacts/Prefetch.h"
 
 #include <cstring>
 #include <vector>
@@ -155,24 +156,28 @@ WriteResult WriteDataFile(const ContactList& list, const char* path) {
 namespace {
 
 LoadResult LoadFromReader(ContactList& list, LineReader& reader) {
-    list.ClearContactLine();
-    list.ClearContacts();
-    list.SetAllSortAscending(true);
     std::string line1, line2;
     reader.ReadLine(line1);
     reader.ReadLine(line2);
     if (!IsDataFileHeader(line1.c_str(), line2.c_str())) {
         reader.Release();
+        list.ClearContactLine();
+        list.ClearContacts();
+        list.SetAllSortAscending(true);
         list.UpdateListStatus();
         return LoadResult::NotDataFile;
     }
-    // The records are put in name order before they go into the list, which
-    // then takes them in bulk: the same order as sorting the list by name,
-    // at a fraction of the cost for a large book.
+    // Every record is read before the list lets go of the old ones, so that
+    // a book that cannot be read whole leaves the list as it was: a shorter
+    // list under the file's name would be saved over the file.
     std::vector<Contact*> records;
+    auto releaseAll = [&records] {
+        for (Contact* c : records) delete c;
+        records.clear();
+    };
     std::string line;
-    line.reserve(kMaxRecordLine);
     try {
+        line.reserve(kMaxRecordLine);
         while (!reader.AtEnd()) {
             reader.ReadLine(line);
             if (!IsRecordLine(line.c_str())) continue;
@@ -181,13 +186,23 @@ LoadResult LoadFromReader(ContactList& list, LineReader& reader) {
             records.push_back(c.get());
             c.release();
         }
+        // Name order before the list takes them in bulk: the same order as
+        // sorting the list by name, at a fraction of the cost.
+        SortByName(records);
     } catch (...) {
-        // Out of memory: keep what was read.
+        releaseAll();
+        reader.Release();
+        return LoadResult::CantOpen;
     }
     reader.Release();
-    SortByName(records);
+    list.ClearContactLine();
+    list.ClearContacts();
+    list.SetAllSortAscending(true);
     list.Control().BeginAppend();
-    for (Contact* record : records) list.AppendContact(std::unique_ptr<Contact>(record));  // a refused item is released
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i + 8 < records.size()) Prefetch(records[i + 8]);  // in name order, not memory order
+        list.AppendContact(std::unique_ptr<Contact>(records[i]));  // a refused item is released
+    }
     list.Control().EndAppend();
     list.SetChanged(false);
     list.SetSortAscending(0, false);

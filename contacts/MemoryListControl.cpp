@@ -44,7 +44,9 @@ void MemoryListControl::DeleteAllItems() {
 
 void MemoryListControl::SortItems(ItemCompare compare, std::intptr_t param) {
     ItemData selectedData = selected_ >= 0 ? GetItemData(selected_) : 0;
-    std::sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
+    // Stable, as the list view's sort (a merge sort) is: items that compare
+    // equal keep their order.
+    std::stable_sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
         return compare(a.Data, b.Data, param) < 0;
     });
     if (selected_ >= 0) {

@@ -8,3 +8,7 @@ int CompareNoCase(const char* a, const char* b);
 // As CompareNoCase(a1 + a2, b1 + b2), without building the joined texts where
 // the platform allows.
 int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const char* b2);
+
+// True where the comparison is the plain case fold (A-Z as a-z, every other
+// byte as it is): then comparing the folded bytes gives the same order.
+bool CompareNoCaseIsPlainFold();

@@ -27,3 +27,5 @@ int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const ch
     Join(kb, sizeof kb, b1, b2);
     return lstrcmpiA(ka, kb);
 }
+
+bool CompareNoCaseIsPlainFold() { return false; }

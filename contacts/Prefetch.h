@@ -1,0 +1,12 @@
+#pragma once
+// Asks for memory to be brought into the cache ahead of its use, where the
+// compiler can; for walking records in an order other than the one they lie
+// in memory.
+
+inline void Prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
