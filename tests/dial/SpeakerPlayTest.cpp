@@ -1,0 +1,112 @@
+// Dialing through the speakers, played for real: the run's default sound
+// device is a file, so what the speakers would have sounded comes back as
+// samples (16-bit mono at 11025 Hz, clip after clip; silences leave nothing).
+
+#include "DialApp.h"
+#include "ToneAnalysis.h"
+
+#include "app/Globals.h"
+#include "resources/resource.h"
+
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+class SpeakerDialing : public DialApp {
+protected:
+    void SetUp() override {
+        DialApp::SetUp();
+        if (HasFatalFailure()) return;
+        g_settings.ToneDial = 1;
+    }
+    // Whether the speakers' output is recorded in this run.
+    static bool Recorded() { return PlayedLog().Known() && waveOutGetNumDevs() > 0; }
+};
+
+// The samples of the program's clip for a key.
+std::vector<std::int16_t> ClipOf(char key) {
+    const KeyTone* tone = KeyToneOf(key);
+    int index = static_cast<int>(tone - kKeyTones);
+    char name[8];
+    std::snprintf(name, sizeof name, "#%d", 120 + index);
+    HRSRC found = FindResourceA(GetModuleHandleA(nullptr), name, "WAVE");
+    if (!found) return {};
+    HGLOBAL loaded = LoadResource(GetModuleHandleA(nullptr), found);
+    return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found)).Samples;
+}
+
+std::size_t BytesOf(const std::string& keys) {
+    std::size_t samples = 0;
+    for (char k : keys) samples += KeyToneOf(k)->Samples;
+    return 2 * samples;
+}
+
+// Cuts the recording into one piece per key by the clips' lengths.
+std::vector<std::vector<std::int16_t>> Pieces(const std::string& raw, const std::string& keys) {
+    std::vector<std::vector<std::int16_t>> pieces;
+    std::size_t at = 0;
+    for (char k : keys) {
+        std::size_t n = KeyToneOf(k)->Samples;
+        std::vector<std::int16_t> piece(n);
+        if (at + 2 * n <= raw.size()) std::memcpy(piece.data(), raw.data() + at, 2 * n);
+        pieces.push_back(piece);
+        at += 2 * n;
+    }
+    return pieces;
+}
+
+// Waits for the recording of `keys` after `mark` and checks that each clip
+// came whole, in order, and holds its key.
+void ExpectPlayed(std::size_t mark, const std::string& keys) {
+    std::string raw = PlayedLog().WaitFor(mark, BytesOf(keys), 30000);
+    ASSERT_EQ(BytesOf(keys), raw.size()) << "samples recorded for " << keys;
+    auto pieces = Pieces(raw, keys);
+    std::string heard;
+    for (const auto& piece : pieces) heard += DetectKey(piece.data(), piece.size(), 11025);
+    EXPECT_EQ(keys, heard);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_TRUE(pieces[i] == ClipOf(keys[i])) << "the clip of " << keys[i] << " did not play whole";
+}
+
+TEST_F(SpeakerDialing, PlaysEachKeyWholeAndInOrder) {
+    if (!PlayedLog().Known()) GTEST_SKIP() << "TELVARA_PLAYED_LOG is not set: no recorded sound device in this run";
+    if (waveOutGetNumDevs() == 0)
+        GTEST_SKIP() << "Wine found no sound output device (winealsa sees no ALSA default device), so nothing "
+                        "can be played or recorded";
+    Select("Keys");  // *#01/23456789: every key, a short pause among them
+    std::size_t mark = PlayedLog().Size();
+    ClearPortCalls();
+    {
+        BoxAnswers boxes;
+        Command(CMD_DIAL);
+        EXPECT_EQ(0, boxes.Count());
+    }
+    EXPECT_TRUE(OpenedDevices().empty());
+    ExpectPlayed(mark, "*#0123456789");
+}
+
+TEST_F(SpeakerDialing, NeverOpensThePort) {
+    Select("Zoe");  // 5671234
+    std::size_t modem = ModemLog().Size(), played = PlayedLog().Size();
+    for (int number : {4, 2}) {  // missing, and the fake modem's
+        SCOPED_TRACE(number);
+        g_settings.ComNum = number;
+        ClearPortCalls();
+        BoxAnswers boxes;
+        Command(CMD_DIAL);
+        EXPECT_EQ(0, boxes.Count());
+        EXPECT_TRUE(OpenedDevices().empty());
+        EXPECT_TRUE(AppliedPortSettings().empty());
+    }
+    if (Recorded()) ExpectPlayed(played, "56712345671234");
+    // The modem's next bytes are the next modem dial's own.
+    g_settings.ToneDial = 0;
+    ModemDial d = DialThroughModem([] { Command(CMD_DIAL); }, "ATDT5671234\r");
+    EXPECT_EQ(1u, d.texts.size());
+    EXPECT_EQ("ATDT5671234\rATH\r", ModemLog().Since(modem));
+}
+
+}  // namespace
