@@ -347,6 +347,7 @@ TEST_F(App, OpenOfAForeignFileLeavesNoCurrentFile) {
 }
 
 TEST_F(App, SaveAsWritesACopyAndChangesNothingElse) {
+    DeleteFileA(Path("copy.csv").c_str());  // no overwrite question
     MarkChanged();
     {
         FileDialogAnswer files(Path("copy.csv"));
@@ -362,6 +363,7 @@ TEST_F(App, SaveAsWritesACopyAndChangesNothingElse) {
 }
 
 TEST_F(App, SaveWithoutAFileAsksForOne) {
+    DeleteFileA(Path("named.csv").c_str());
     NewFileCommand();
     g_contacts.AddContact(std::unique_ptr<Contact>(new Contact(*[] {
         static Contact c;
@@ -421,6 +423,19 @@ TEST_F(App, HeaderClickSortsWithoutMarkingChanges) {
     EXPECT_EQ("", StatusPart(2));
 }
 
+TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
+    WriteFile(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
+    g_contacts.RemoveContact(0);  // Anna goes: a change to save
+    {
+        BoxAnswers boxes({IDYES});
+        FileDialogAnswer files(Path("other.csv"));
+        OpenDataFile();
+        EXPECT_EQ(1, files.shown);
+    }
+    EXPECT_EQ(std::string::npos, ReadFile(Path("friends.csv")).find("Anna"));
+    EXPECT_EQ((std::vector<std::string>{"Other"}), FirstNames());
+}
+
 // Last: the program goes away here.
 TEST_F(App, ExitAsksAndSavesTheSettings) {
     MarkChanged();
@@ -430,13 +445,34 @@ TEST_F(App, ExitAsksAndSavesTheSettings) {
         EXPECT_EQ(1, boxes.hook.Count());
     }
     ASSERT_TRUE(IsWindow(g_frame.Handle()));
+    {
+        BoxAnswers boxes({IDNO});
+        EXPECT_EQ(1, g_frame.CanClose());  // No lets Exit go on without saving
+    }
+    EXPECT_EQ(kFriends, ReadFile(Path("friends.csv")));
+
+    // Yes with a save that fails: told why, and the program stays.
+    SetFileAttributesA(Path("friends.csv").c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        BoxAnswers boxes({IDYES, IDOK});
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_EXIT, 0);
+        ASSERT_EQ(2, boxes.hook.Count());
+        EXPECT_EQ("Can't open file\n" + Path("friends.csv"), boxes.texts[1]);
+    }
+    SetFileAttributesA(Path("friends.csv").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(IsWindow(g_frame.Handle()));
+    EXPECT_EQ("Mod", StatusPart(2));
+
+    // Yes that saves: the program ends with the settings written.
+    g_contacts.RemoveContact(0);
     Select(-1);
     HWND frame = g_frame.Handle();
     {
-        BoxAnswers boxes({IDNO});
+        BoxAnswers boxes({IDYES});
         SendMessageA(frame, WM_COMMAND, CMD_EXIT, 0);
     }
     EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(std::string::npos, ReadFile(Path("friends.csv")).find("Anna"));
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key));
     DWORD index = 0, size = sizeof index, type = 0;
