@@ -24,9 +24,8 @@ AMPLITUDE = 16000  # each tone; the sum stays inside 16 bits
 
 
 def chunk(tag, body):
-    if len(body) % 2:
-        body += b"\0"
-    return tag + struct.pack("<I", len(body)) + body
+    # The size counts the body alone; an odd body is padded to a word.
+    return tag + struct.pack("<I", len(body)) + body + (b"\0" if len(body) % 2 else b"")
 
 
 def clip(key, low, high, count):

@@ -20,16 +20,15 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 
 socat_pid=
 modem_pid=
-finished=
 cleanup() {
     [ -n "$modem_pid" ] && kill "$modem_pid" 2>/dev/null
     [ -n "$socat_pid" ] && kill "$socat_pid" 2>/dev/null
     [ -n "$modem_pid" ] && wait "$modem_pid" 2>/dev/null
     [ -n "$socat_pid" ] && wait "$socat_pid" 2>/dev/null
-    # This prefix's Wine: let it end by itself after a finished run, stop it
-    # after an interrupted one.
+    # This prefix's Wine server, kept up for the run, and whatever it serves.
     if [ -d "$WINEPREFIX" ]; then
-        if [ -n "$finished" ]; then wineserver -w >/dev/null 2>&1; else wineserver -k >/dev/null 2>&1; fi
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
     fi
     return 0
 }
@@ -71,6 +70,12 @@ ASOUND
 
 "$tools/wine-prefix.sh" || { echo "run-modem-tests: cannot make $WINEPREFIX" >&2; exit 1; }
 
+# The Wine server opens the ports for its programs and so takes the line as
+# its controlling terminal; the hang-up signal it then gets makes it dump all
+# its objects (some ten thousand lines) to its output.  Started here, that
+# output goes to a file instead of into the test's.
+wineserver -p >"$dir/wineserver.log" 2>&1
+
 socat -d -d pty,raw,echo=0,link="$dir/ptyA" pty,raw,echo=0,link="$dir/ptyB" 2>"$dir/socat.log" &
 socat_pid=$!
 await "$dir/ptyA" "socat's line"
@@ -94,8 +99,16 @@ export TELVARA_BROWSER_LOG="$dir/browser.log"
 : > "$TELVARA_PLAYED_LOG"
 : > "$TELVARA_BROWSER_LOG"
 
+# The tests, then the rest of this prefix's Wine (its desktop) is stopped
+# while the display is still there, so that the run ends with the test
+# program's own output.  A hung run is ended here, before ctest's own limit,
+# so that the cleanup above still runs.
 cd "$dir"
-"$tools/wine-run.sh" "$tests" "$@"
+run='"$0" "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc'
+if [ -z "${DISPLAY:-}" ]; then
+    timeout -k 10 480 xvfb-run -a -s '-screen 0 1024x768x24' sh -c "$run" "$tools/wine-run.sh" "$tests" "$@"
+else
+    timeout -k 10 480 sh -c "$run" "$tools/wine-run.sh" "$tests" "$@"
+fi
 rc=$?
-finished=yes
 exit "$rc"
