@@ -55,7 +55,6 @@ public:
     void ClearContactLine();  // status part 0, the selected contact's line
 
     ListControl& Control() { return control_; }
-    StatusText& Status() { return status_; }
 
 private:
     int Insert(std::unique_ptr<Contact>& contact, bool sorted);
