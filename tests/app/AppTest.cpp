@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 
 #include "../gui/GuiTest.h"
+#include "../win/FileText.h"
 
 #include <commctrl.h>
 
@@ -26,23 +27,7 @@ std::string g_folder;
 
 std::string Path(const char* name) { return g_folder + name; }
 
-void WriteFile(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
-    CloseHandle(f);
-}
 
-std::string ReadFile(const std::string& path) {
-    std::string text;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "<missing>";
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
-    CloseHandle(f);
-    return text;
-}
 
 const std::string kHeader = "; Data for Telvara.exe\r\n; V300\r\n";
 const std::string kFriends = kHeader +
@@ -126,7 +111,7 @@ public:
         GetTempPathA(sizeof temp, temp);
         g_folder = std::string(temp) + "telvara-app\\";
         CreateDirectoryA(g_folder.c_str(), nullptr);
-        WriteFile(Path("friends.csv"), kFriends);
+        WriteFileText(Path("friends.csv"), kFriends);
         HKEY key;
         RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         std::string fname = Path("friends.csv");
@@ -143,7 +128,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(started_);
         ASSERT_TRUE(IsWindow(g_frame.Handle()));
-        WriteFile(Path("friends.csv"), kFriends);
+        WriteFileText(Path("friends.csv"), kFriends);
         LoadDataFileFrom(Path("friends.csv").c_str());
         PumpQueued();
     }
@@ -270,7 +255,7 @@ TEST_F(App, SaveQuestionBeforeNew) {
     }
     EXPECT_EQ(0, g_listView.GetItemCount());
     EXPECT_EQ("", StatusPart(2));
-    EXPECT_EQ(kFriends, ReadFile(Path("friends.csv")));  // dropped, not saved
+    EXPECT_EQ(kFriends, ReadFileText(Path("friends.csv")));  // dropped, not saved
 
     // Yes saves first: the file then holds the list as it was.
     SetUp();
@@ -280,13 +265,13 @@ TEST_F(App, SaveQuestionBeforeNew) {
         NewFileCommand();
     }
     EXPECT_EQ(0, g_listView.GetItemCount());
-    std::string saved = ReadFile(Path("friends.csv"));
+    std::string saved = ReadFileText(Path("friends.csv"));
     EXPECT_EQ(std::string::npos, saved.find("Anna"));
     EXPECT_NE(std::string::npos, saved.find("Zoe,Zimmer"));
 }
 
 TEST_F(App, SaveQuestionBeforeOpen) {
-    WriteFile(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
+    WriteFileText(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
     MarkChanged();
     {
         BoxAnswers boxes({IDCANCEL});
@@ -308,8 +293,8 @@ TEST_F(App, SaveQuestionBeforeOpen) {
 }
 
 TEST_F(App, OpenForcesTheDataExtension) {
-    WriteFile(Path("NOTES.csv"), kHeader + "Noted,Person,,,,,,,,0\r\n");
-    WriteFile(Path("NOTES.TXT"), "not a data file");
+    WriteFileText(Path("NOTES.csv"), kHeader + "Noted,Person,,,,,,,,0\r\n");
+    WriteFileText(Path("NOTES.TXT"), "not a data file");
     {
         FileDialogAnswer files(Path("NOTES.TXT"));
         OpenDataFile();
@@ -333,7 +318,7 @@ TEST_F(App, OpenOfAnUnreadableFileKeepsTheCurrentOne) {
 }
 
 TEST_F(App, OpenOfAForeignFileLeavesNoCurrentFile) {
-    WriteFile(Path("foreign.csv"), "name,number\r\nAnn,555\r\n");
+    WriteFileText(Path("foreign.csv"), "name,number\r\nAnn,555\r\n");
     BoxAnswers boxes;
     {
         FileDialogAnswer files(Path("foreign.csv"));
@@ -354,7 +339,7 @@ TEST_F(App, SaveAsWritesACopyAndChangesNothingElse) {
         SaveDataAs();
         EXPECT_EQ(1, files.shown);
     }
-    std::string copy = ReadFile(Path("copy.csv"));
+    std::string copy = ReadFileText(Path("copy.csv"));
     EXPECT_EQ(0u, copy.find(kHeader));
     EXPECT_NE(std::string::npos, copy.find("Anna,Bell"));
     EXPECT_EQ("friends.csv - Telvara", Title());
@@ -378,12 +363,12 @@ TEST_F(App, SaveWithoutAFileAsksForOne) {
     }
     EXPECT_EQ(Path("named.csv"), g_settings.Fname);
     EXPECT_EQ("named.csv - Telvara", Title());
-    EXPECT_EQ(kHeader + "Solo,,,,,,,,,0\r\n", ReadFile(Path("named.csv")));
+    EXPECT_EQ(kHeader + "Solo,,,,,,,,,0\r\n", ReadFileText(Path("named.csv")));
     EXPECT_EQ("", StatusPart(2));
 }
 
 TEST_F(App, ImportAddsOldEntriesAndRefusesPresentFiles) {
-    WriteFile(Path("OLD.DAT"), "; Data for Telvara\r\nCOM=2\r\nDIALSTR=ATDT\t1\r\nCarl Old\t555-1212\ta note\r\n");
+    WriteFileText(Path("OLD.DAT"), "; Data for Telvara\r\nCOM=2\r\nDIALSTR=ATDT\t1\r\nCarl Old\t555-1212\ta note\r\n");
     {
         FileDialogAnswer files(Path("OLD.DAT"));
         SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_IMPORT, 0);
@@ -424,7 +409,7 @@ TEST_F(App, HeaderClickSortsWithoutMarkingChanges) {
 }
 
 TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
-    WriteFile(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
+    WriteFileText(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
     g_contacts.RemoveContact(0);  // Anna goes: a change to save
     {
         BoxAnswers boxes({IDYES});
@@ -432,7 +417,7 @@ TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
         OpenDataFile();
         EXPECT_EQ(1, files.shown);
     }
-    EXPECT_EQ(std::string::npos, ReadFile(Path("friends.csv")).find("Anna"));
+    EXPECT_EQ(std::string::npos, ReadFileText(Path("friends.csv")).find("Anna"));
     EXPECT_EQ((std::vector<std::string>{"Other"}), FirstNames());
 }
 
@@ -449,7 +434,7 @@ TEST_F(App, ExitAsksAndSavesTheSettings) {
         BoxAnswers boxes({IDNO});
         EXPECT_EQ(1, g_frame.CanClose());  // No lets Exit go on without saving
     }
-    EXPECT_EQ(kFriends, ReadFile(Path("friends.csv")));
+    EXPECT_EQ(kFriends, ReadFileText(Path("friends.csv")));
 
     // Yes with a save that fails: told why, and the program stays.
     SetFileAttributesA(Path("friends.csv").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -472,7 +457,7 @@ TEST_F(App, ExitAsksAndSavesTheSettings) {
         SendMessageA(frame, WM_COMMAND, CMD_EXIT, 0);
     }
     EXPECT_FALSE(IsWindow(frame));
-    EXPECT_EQ(std::string::npos, ReadFile(Path("friends.csv")).find("Anna"));
+    EXPECT_EQ(std::string::npos, ReadFileText(Path("friends.csv")).find("Anna"));
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key));
     DWORD index = 0, size = sizeof index, type = 0;

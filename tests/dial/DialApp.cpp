@@ -7,6 +7,8 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include "../win/FileText.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -16,12 +18,6 @@ std::string g_folder;
 
 std::string Path(const char* name) { return g_folder + name; }
 
-void WriteText(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
-    CloseHandle(f);
-}
 
 // The first fields are FirstName, LastName and Number; then Address, City,
 // State, Zip, Email, MiscInfo and TollCall.
@@ -222,7 +218,7 @@ void DialApp::SetUpTestSuite() {
     GetTempPathA(sizeof temp, temp);
     g_folder = std::string(temp) + "telvara-dial\\";
     CreateDirectoryA(g_folder.c_str(), nullptr);
-    WriteText(Path("dial.csv"), kPhoneBook);
+    WriteFileText(Path("dial.csv"), kPhoneBook);
     HKEY key;
     RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     SetValue(key, "Fname", Path("dial.csv"));
@@ -244,7 +240,7 @@ void DialApp::SetUp() {
     ASSERT_TRUE(IsWindow(g_frame.Handle()));
     for (UnixLog* log : {&ModemLog(), &PortLog()})
         ASSERT_TRUE(log->Known()) << log->Variable() << " must name the fake modem's log";
-    WriteText(Path("dial.csv"), kPhoneBook);
+    WriteFileText(Path("dial.csv"), kPhoneBook);
     LoadDataFileFrom(Path("dial.csv").c_str());
     std::snprintf(g_settings.Prefix, sizeof g_settings.Prefix, "%s", "ATDT");
     g_settings.NumberPrefix[0] = '\0';

@@ -4,6 +4,7 @@
 // the registry.
 
 #include "ProgramDriver.h"
+#include "../win/FileText.h"
 
 #include "contacts/Contact.h"
 #include "contacts/DataFile.h"
@@ -39,16 +40,6 @@ std::string EnvPath(const char* name) {
     return value && *value ? WindowsPathOfUnixPath(value) : std::string();
 }
 
-std::string ReadFileBytes(const char* path) {
-    std::string bytes;
-    HANDLE f = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "<missing>";
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(f);
-    return bytes;
-}
 
 bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -253,7 +244,7 @@ TEST_F(ProgramTest, FirstRunWarnsOfAreaCodeThenMissingFileAndStartsEmpty) {
 
 TEST_F(ProgramTest, LoadsRememberedFileInNameOrderAndCtrlSRewritesItUnchanged) {
     UseSample();
-    const std::string original = ReadFileBytes(kFriends);
+    const std::string original = ReadFileText(kFriends);
     const std::vector<Contact> expected = RecordsInNameOrder(original);
     ASSERT_EQ(12u, expected.size());
     // The sample is kept in name order, so the list's order is the file's and
@@ -278,21 +269,21 @@ TEST_F(ProgramTest, LoadsRememberedFileInNameOrderAndCtrlSRewritesItUnchanged) {
     ASSERT_TRUE(PollUntil([&] { return LastWriteTime(kFriends) != before; }, kWait))
         << "Ctrl+S did not rewrite the data file";
     ASSERT_TRUE(program.Settled());
-    EXPECT_EQ(original, ReadFileBytes(kFriends));
+    EXPECT_EQ(original, ReadFileText(kFriends));
     EXPECT_EQ("friends.csv - Telvara", WindowText(program.Frame()));
     EXPECT_EQ("12", program.StatusText(1));
     EXPECT_EQ("", program.StatusText(2));
     EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS"));
 
     CloseNormally(program);
-    EXPECT_EQ(original, ReadFileBytes(kFriends)) << "closing must not change the file";
+    EXPECT_EQ(original, ReadFileText(kFriends)) << "closing must not change the file";
 }
 
 TEST_F(ProgramTest, FileInAnotherOrderIsShownAndSavedInNameOrder) {
     UseSample();
     // The sample's records backwards: "Ann Lee" now comes before "Anna Bell",
     // which the joined name key puts first ("AnnaBell" < "AnnLee").
-    const std::string original = ReadFileBytes(kFriends);
+    const std::string original = ReadFileText(kFriends);
     std::vector<std::string> lines;
     for (std::size_t pos = 0; pos < original.size();) {
         std::size_t end = original.find("\r\n", pos);
@@ -304,12 +295,7 @@ TEST_F(ProgramTest, FileInAnotherOrderIsShownAndSavedInNameOrder) {
     std::reverse(lines.begin() + 2, lines.end());
     std::string reversed;
     for (const std::string& line : lines) reversed += line;
-    HANDLE f = CreateFileA(kFriends, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f);
-    DWORD put = 0;
-    WriteFile(f, reversed.data(), static_cast<DWORD>(reversed.size()), &put, nullptr);
-    CloseHandle(f);
-    ASSERT_EQ(reversed.size(), put);
+    ASSERT_TRUE(WriteFileText(kFriends, reversed));
     ASSERT_TRUE(MakeOld(kFriends));
     const std::vector<Contact> expected = RecordsInNameOrder(reversed);
     ASSERT_STREQ("Anna", expected[0].FirstName);
@@ -330,7 +316,7 @@ TEST_F(ProgramTest, FileInAnotherOrderIsShownAndSavedInNameOrder) {
         << "Ctrl+S did not rewrite the data file";
     ASSERT_TRUE(program.Settled());
     // Written in the list's order, not the order it was read in.
-    EXPECT_EQ(DataFileOf(expected), ReadFileBytes(kFriends));
+    EXPECT_EQ(DataFileOf(expected), ReadFileText(kFriends));
     CloseNormally(program);
 }
 

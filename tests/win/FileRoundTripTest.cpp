@@ -7,6 +7,7 @@
 #include "contacts/TextCompare.h"
 
 #include "../unit/RandomContacts.h"
+#include "FileText.h"
 
 #include <windows.h>
 
@@ -29,24 +30,7 @@ std::string Folder() {
     return folder;
 }
 
-std::string ReadAll(const std::string& path) {
-    std::string text;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "<missing>";
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(f);
-    return text;
-}
 
-void WriteAll(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f);
-    DWORD put = 0;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
-    CloseHandle(f);
-}
 
 int FilesInFolder() {
     WIN32_FIND_DATAA data;
@@ -88,17 +72,17 @@ TEST_F(WinFile, RandomRecordsRoundTripInOrder) {
     ASSERT_EQ(static_cast<int>(written.size()), list.Count());
     for (std::size_t i = 0; i < written.size(); ++i)
         ASSERT_TRUE(SameContact(written[i], *list.ContactAt(static_cast<int>(i)))) << i;
-    std::string bytes = ReadAll(path);
+    std::string bytes = ReadFileText(path);
     ASSERT_EQ(LoadResult::Loaded, LoadDataFile(list, path.c_str()));
     ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
-    EXPECT_TRUE(bytes == ReadAll(path)) << "a second save changed the file";
+    EXPECT_TRUE(bytes == ReadFileText(path)) << "a second save changed the file";
     DeleteFileA(path.c_str());
 }
 
 TEST_F(WinFile, FileHeldOpenByAnotherProgramIsNeitherReadNorReplaced) {
     std::string path = Folder() + "held.csv";
     std::string old = std::string(kHeader) + "Held,Open,555\r\n";
-    WriteAll(path, old);
+    ASSERT_TRUE(WriteFileText(path, old));
     int before = FilesInFolder();
     HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
@@ -107,12 +91,12 @@ TEST_F(WinFile, FileHeldOpenByAnotherProgramIsNeitherReadNorReplaced) {
     EXPECT_EQ(1, list.Count());  // untouched by the failed load
     EXPECT_EQ(WriteResult::CantCreate, WriteDataFile(list, path.c_str()));
     CloseHandle(other);
-    EXPECT_EQ(old, ReadAll(path));
+    EXPECT_EQ(old, ReadFileText(path));
     EXPECT_EQ(before, FilesInFolder()) << "a temporary file was left behind";
 
     // Once the other program lets go, the save goes through.
     EXPECT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
-    EXPECT_EQ(std::string(kHeader) + "New,Data,1,,,,,,,0\r\n", ReadAll(path));
+    EXPECT_EQ(std::string(kHeader) + "New,Data,1,,,,,,,0\r\n", ReadFileText(path));
     EXPECT_EQ(before, FilesInFolder());
     DeleteFileA(path.c_str());
 }
@@ -120,11 +104,11 @@ TEST_F(WinFile, FileHeldOpenByAnotherProgramIsNeitherReadNorReplaced) {
 TEST_F(WinFile, ReadOnlyFileIsRefusedAndKept) {
     std::string path = Folder() + "readonly.csv";
     std::string old = std::string(kHeader) + "Read,Only,555\r\n";
-    WriteAll(path, old);
+    ASSERT_TRUE(WriteFileText(path, old));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     Add(MakeContact("New", "Data", "1"));
     EXPECT_EQ(WriteResult::CantCreate, WriteDataFile(list, path.c_str()));
-    EXPECT_EQ(old, ReadAll(path));
+    EXPECT_EQ(old, ReadFileText(path));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
 }
@@ -137,10 +121,10 @@ TEST_F(WinFile, MissingFolderIsRefused) {
 
 TEST_F(WinFile, SaveReplacesAnExistingFileWhole) {
     std::string path = Folder() + "replace.csv";
-    WriteAll(path, std::string(kHeader) + std::string(5000, 'x') + "\r\n");
+    ASSERT_TRUE(WriteFileText(path, std::string(kHeader) + std::string(5000, 'x') + "\r\n"));
     Add(MakeContact("Ann", "Lee", "555-0100", 1));
     ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
-    EXPECT_EQ(std::string(kHeader) + "Ann,Lee,555-0100,,,,,,,1\r\n", ReadAll(path));
+    EXPECT_EQ(std::string(kHeader) + "Ann,Lee,555-0100,,,,,,,1\r\n", ReadFileText(path));
     DeleteFileA(path.c_str());
 }
 
