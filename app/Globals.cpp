@@ -5,7 +5,7 @@
 // Built in this order before the entry runs; the framework's constructors
 // register their window classes.
 ButtonBar g_buttonBar;
-MsgBox g_msgBox;
+MsgBox& g_msgBox = ProgramMsgBox();
 EllipseMsgBox g_aboutBox;
 AppFrame g_frame;
 ContactListView g_listView;

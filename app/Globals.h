@@ -5,7 +5,7 @@
 #include "app/Settings.h"
 #include "contacts/ContactList.h"
 #include "framework/ButtonBar.h"
-#include "framework/MsgBox.h"
+#include "framework/ProgramBox.h"
 #include "framework/StatusBar.h"
 #include "ui/ContactListView.h"
 
@@ -22,15 +22,10 @@ private:
 };
 
 extern ButtonBar g_buttonBar;
-extern MsgBox g_msgBox;
+extern MsgBox& g_msgBox;  // the program's box (framework/ProgramBox.h)
 extern EllipseMsgBox g_aboutBox;
 extern AppFrame g_frame;
 extern ContactListView g_listView;
 extern StatusBar g_statusBar;
 extern Settings g_settings;
 extern ContactList g_contacts;
-
-// Every box of the program uses these colours.
-constexpr COLORREF kBoxText = RGB(0, 0, 0);
-constexpr COLORREF kBoxBack = RGB(192, 192, 192);
-constexpr COLORREF kBoxBevel = RGB(128, 128, 128);

@@ -2,8 +2,10 @@
 
 #include "framework/ControlObject.h"
 #include "framework/Instance.h"
+#include "framework/ModalScope.h"
 
 INT_PTR DialogObject::Run(int templateId, HWND owner) {
+    ModalScope open;
     return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
                            reinterpret_cast<LPARAM>(this));
 }

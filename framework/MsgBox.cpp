@@ -2,6 +2,7 @@
 
 #include "framework/CentreWindow.h"
 #include "framework/Instance.h"
+#include "framework/ModalScope.h"
 
 #include <cctype>
 #include <new>
@@ -94,6 +95,7 @@ int MsgBox::PumpPending() {
 
 int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, const char* iconName,
                  COLORREF textColour, COLORREF backColour, COLORREF bevelColour) {
+    ModalScope open;
     owner_ = owner;
     flags_ = flags;
     textColour_ = textColour;
