@@ -1,11 +1,15 @@
 #include "app/AppFrame.h"
 
 #include "app/Commands.h"
+#include "app/Dialing.h"
+#include "app/FileCommands.h"
 #include "app/Globals.h"
 #include "app/RegistrySettingsStore.h"
-#include "contacts/DataFileCommands.h"
+#include "app/StatusLine.h"
 #include "framework/Instance.h"
 #include "resources/resource.h"
+
+AppFrame g_frame;
 
 void AppFrame::ModifyClass(WNDCLASSA& wc) {
     wc.hIcon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDI_TELEPHONE));
@@ -20,6 +24,7 @@ void AppFrame::ModifyCreate(CREATESTRUCTA& cs) {
 
 int AppFrame::OnCreate() {
     int ok = MainFrame::OnCreate();
+    g_listView.SetEvents(this);
     popup_ = LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDM_POPUP));
     return ok;
 }
@@ -28,12 +33,21 @@ void AppFrame::OnCommand(WPARAM w, LPARAM) { DispatchCommand(LOWORD(w)); }
 
 void AppFrame::OnContextMenu(WPARAM, LPARAM l) { ShowPopupMenu(l); }
 
+void AppFrame::ShowPopupMenu(LPARAM point) {
+    if (!popup_) return;
+    EnablePopupItems(popup_);
+    TrackPopupMenu(GetSubMenu(popup_, 0), TPM_RIGHTBUTTON, LOWORD(point), HIWORD(point), 0, hwnd_, nullptr);
+}
+
+void AppFrame::OnDialRequested() { DialSelected(DialField::Phone); }
+void AppFrame::OnHeaderClicked(int column) { g_contacts.SortByHeader(column); }
+void AppFrame::OnSelectionChanged() { UpdateStatusLine(); }
+
 void AppFrame::OnNotify(WPARAM, LPARAM) {}
 
 int AppFrame::CanClose() {
     if (!g_contacts.Changed()) return 1;
-    int answer = g_msgBox.Show(hwnd_, "Save data?", g_settings.Fname, MB_YESNOCANCEL | MB_ICONQUESTION,
-                               nullptr, kBoxText, kBoxBack, kBoxBevel);
+    int answer = ShowProgramBox(hwnd_, "Save data?", g_settings.Fname, MB_YESNOCANCEL | MB_ICONQUESTION);
     switch (answer) {
         case IDYES: return SaveData() ? 1 : 0;
         case IDNO: return 1;

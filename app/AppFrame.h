@@ -1,11 +1,13 @@
 #pragma once
 // The program's main window over the framework's frame: its class, menu and
 // size, the command dispatcher, the popup menu, the save question before
-// closing, and the settings saved when it goes.
+// closing, the settings saved when it goes, and what the contact list
+// reports (a dial, a header click, a new selection).
 
 #include "framework/MainFrame.h"
+#include "ui/ContactListView.h"
 
-class AppFrame : public MainFrame {
+class AppFrame : public MainFrame, public ListViewEvents {
 public:
     void ModifyClass(WNDCLASSA& wc) override;
     void ModifyCreate(CREATESTRUCTA& cs) override;
@@ -17,8 +19,17 @@ public:
     int CanClose() override;
     int RestorePlacement() override;
 
+    // ListViewEvents
+    void OnDialRequested() override;
+    void OnHeaderClicked(int column) override;
+    void OnSelectionChanged() override;
+
     HMENU PopupMenu() const { return popup_; }
+    // The popup menu at a screen point, its items greyed as the selection allows.
+    void ShowPopupMenu(LPARAM point);
 
 private:
     HMENU popup_ = nullptr;
 };
+
+extern AppFrame g_frame;

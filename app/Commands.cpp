@@ -1,25 +1,35 @@
 #include "app/Commands.h"
 
-#include "app/AppFrame.h"
+#include "app/Dialing.h"
+#include "app/FileCommands.h"
 #include "app/Globals.h"
-#include "contacts/DataFileCommands.h"
-#include "dialing/DialCommands.h"
+#include "app/WindowTitle.h"
+#include "framework/MainFrame.h"
 #include "resources/resource.h"
+
+namespace {
+
+void ChangeView(ViewStyle view) {
+    g_listView.SetView(view);
+    g_settings.Style = view;
+}
+
+}  // namespace
 
 void DispatchCommand(int id) {
     switch (id) {
         case CMD_EXIT: ExitCommand(); break;
         case CMD_SAVE: SaveData(); break;
         case CMD_SAVE_AS: SaveDataAs(); break;
-        case CMD_VIEW_DETAILS: g_listView.SetView(3); break;
-        case CMD_VIEW_LIST: g_listView.SetView(2); break;
-        case CMD_VIEW_LARGE: g_listView.SetView(0); break;
-        case CMD_VIEW_SMALL: g_listView.SetView(1); break;
+        case CMD_VIEW_DETAILS: ChangeView(kViewDetails); break;
+        case CMD_VIEW_LIST: ChangeView(kViewList); break;
+        case CMD_VIEW_LARGE: ChangeView(kViewLargeIcons); break;
+        case CMD_VIEW_SMALL: ChangeView(kViewSmallIcons); break;
         case CMD_OPEN: OpenDataFile(); break;
         case CMD_IMPORT: ImportDataFile(); break;
-        case CMD_DIAL: DialCommand(DialField::Phone); break;
-        case CMD_DIAL_MISC: DialCommand(DialField::Misc); break;
-        case CMD_EMAIL: EmailCommand(); break;
+        case CMD_DIAL: DialSelected(DialField::Phone); break;
+        case CMD_DIAL_MISC: DialSelected(DialField::Misc); break;
+        case CMD_EMAIL: EmailSelected(); break;
         case CMD_NEW_FILE: NewFileCommand(); break;
         // The popup's Cancel only closes the popup.  The contact, setup,
         // output and colour commands are not part of this build yet.
@@ -28,28 +38,21 @@ void DispatchCommand(int id) {
 }
 
 void EnablePopupItems(HMENU menu) {
-    bool selected = g_contacts.SelectedIndex() >= 0;
+    const Contact* selected = SelectedContact();
     auto set = [menu](int id, bool enabled) {
         EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     };
-    set(CMD_DIAL, CanDial(DialField::Phone));
-    set(CMD_DIAL_MISC, CanDial(DialField::Misc));
-    set(CMD_EMAIL, HasEmail());
-    set(CMD_EDIT, selected);
-    set(CMD_DELETE, selected);
+    set(CMD_DIAL, CanDial(selected, DialField::Phone));
+    set(CMD_DIAL_MISC, CanDial(selected, DialField::Misc));
+    set(CMD_EMAIL, HasEmail(selected));
+    set(CMD_EDIT, selected != nullptr);
+    set(CMD_DELETE, selected != nullptr);
     set(CMD_POPUP_CANCEL, true);
 }
 
-void ShowPopupMenu(LPARAM point) {
-    HMENU popup = g_frame.PopupMenu();
-    if (!popup) return;
-    EnablePopupItems(popup);
-    TrackPopupMenu(GetSubMenu(popup, 0), TPM_RIGHTBUTTON, LOWORD(point), HIWORD(point), 0, g_frame.Handle(),
-                   nullptr);
-}
-
 void NewFileCommand() {
-    if (g_contacts.Changed() && !g_frame.CanClose()) return;
+    MainFrame* frame = MainFrame::Current();
+    if (g_contacts.Changed() && frame && !frame->CanClose()) return;
     g_contacts.ClearContacts();
     g_contacts.SetChanged(false);
     g_contacts.SetAllSortAscending(false);
@@ -60,5 +63,6 @@ void NewFileCommand() {
 }
 
 void ExitCommand() {
-    if (g_frame.CanClose()) g_frame.DestroyOwnWindow();
+    MainFrame* frame = MainFrame::Current();
+    if (frame && frame->CanClose()) frame->DestroyOwnWindow();
 }

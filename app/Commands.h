@@ -1,10 +1,10 @@
 #pragma once
-// Every command id of the menus, the keys, the popup and the button bar.
+// Every command id of the menus, the keys, the popup and the button bar, and
+// the two commands of the main window itself: a new, empty book and Exit.
 
 #include <windows.h>
 
 void DispatchCommand(int id);
-void ShowPopupMenu(LPARAM point);
 void EnablePopupItems(HMENU menu);
 void NewFileCommand();
 void ExitCommand();

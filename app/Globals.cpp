@@ -1,13 +1,13 @@
 #include "app/Globals.h"
 
-#include "app/AppFrame.h"
+#include "app/StatusBarText.h"
+#include "framework/MainFrame.h"
 
 // Built in this order before the entry runs; the framework's constructors
 // register their window classes.
 ButtonBar g_buttonBar;
 MsgBox& g_msgBox = ProgramMsgBox();
 EllipseMsgBox g_aboutBox;
-AppFrame g_frame;
 ContactListView g_listView;
 StatusBar g_statusBar;
 Settings g_settings;
@@ -15,3 +15,10 @@ namespace {
 StatusBarText g_statusText(g_statusBar);
 }
 ContactList g_contacts(g_listView, g_statusText);
+
+HWND MainWindow() {
+    MainFrame* frame = MainFrame::Current();
+    return frame ? frame->Handle() : nullptr;
+}
+
+Contact* SelectedContact() { return g_contacts.ContactAt(g_contacts.SelectedIndex()); }

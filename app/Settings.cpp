@@ -1,5 +1,8 @@
 #include "app/Settings.h"
 
+#include "contacts/PathText.h"
+#include "ui/ViewStyle.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -73,28 +76,6 @@ bool WriteFlag(SettingsStore& store, const char* name, std::int32_t value) {
 
 }  // namespace
 
-bool SetExtension(char* path, std::size_t size, const char* extension) {
-    std::size_t length = std::strlen(path);
-    if (length == 0) return false;
-    std::size_t cut = length;  // where the extension goes
-    for (std::size_t i = length; i-- > 0;) {
-        char c = path[i];
-        if (c == '.') {
-            cut = i;
-            break;
-        }
-        if (c == '\\' || c == ':') {
-            if (i == length - 1) return false;
-            break;
-        }
-    }
-    const char* dot = extension[0] == '.' ? "" : ".";
-    std::size_t need = cut + std::strlen(dot) + std::strlen(extension);
-    if (need + 1 > size) return false;
-    std::snprintf(path + cut, size - cut, "%s%s", dot, extension);
-    return true;
-}
-
 void ProgramPathFromCommandLine(const char* commandLine, char* out, std::size_t size) {
     if (size == 0) return;
     const char* p = commandLine ? commandLine : "";
@@ -121,7 +102,7 @@ void SetDefaultSettings(Settings& s, const char* commandLine) {
     if (!SetExtension(s.Fname, sizeof s.Fname, ".csv")) s.Fname[0] = '\0';
     CopyText(s.State, sizeof s.State, "CA");
     CopyText(s.Prefix, sizeof s.Prefix, "ATDT");
-    s.Style = 3;
+    s.Style = kViewDetails;
     s.ComNum = 2;
     s.Speed = 3;
     s.Index = 0;
@@ -178,7 +159,7 @@ bool SaveSettings(SettingsStore& store, const Settings& s, const ShutdownState& 
     WriteNumber(store, "TxtBkClr", static_cast<std::int32_t>(state.BackColour));
     WriteNumber(store, "Style", s.Style);
     // Widths are only meaningful in details view; other views keep the last ones.
-    if (s.Style == 3) store.Write("Cols", ValueType::Binary, state.Cols, sizeof state.Cols);
+    if (s.Style == kViewDetails) store.Write("Cols", ValueType::Binary, state.Cols, sizeof state.Cols);
     WriteText(store, "Fname", s.Fname);
     WriteText(store, "Backup", s.Backup);
     WriteText(store, "State", s.State);

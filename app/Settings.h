@@ -4,6 +4,7 @@
 
 #include "app/SettingsStore.h"
 #include "contacts/ContactList.h"
+#include "dialing/PortText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +17,7 @@ struct Settings {
     char Fname[kPathSize];
     char Backup[kPathSize];
     char State[3];
-    char Prefix[20];
+    char Prefix[kPrefixSize];
     char AreaCode[5];
     char NumberPrefix[12];
     std::int32_t TenDigitLocal;  // "10DigitLocal"
@@ -44,11 +45,6 @@ struct StoredColours {
     bool HasBack = false;
     std::uint32_t Back = 0;
 };
-
-// Replaces or appends the extension of `path` (a buffer of `size` bytes).
-// Fails, leaving the path as it was, when it is empty, ends in "\" or ":", or
-// the result would not fit.
-bool SetExtension(char* path, std::size_t size, const char* extension);
 
 // The program's own path: the first token of its command line, quoted or not;
 // empty when it does not fit in `size` bytes.

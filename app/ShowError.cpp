@@ -1,6 +1,5 @@
 #include "app/ShowError.h"
 
-#include "app/AppFrame.h"
 #include "app/Globals.h"
 
 #include <cstdio>
@@ -16,6 +15,5 @@ void ShowError(const char* message, const char* detail) {
         std::snprintf(text, sizeof text, "%s\n%s", message, detail);
     else
         std::snprintf(text, sizeof text, "%s", message);
-    g_msgBox.Show(g_frame.Handle(), text, "Telvara", MB_OK | MB_ICONEXCLAMATION, nullptr, kBoxText, kBoxBack,
-                  kBoxBevel);
+    ShowProgramBox(MainWindow(), text, "Telvara", MB_OK | MB_ICONEXCLAMATION);
 }

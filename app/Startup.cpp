@@ -3,8 +3,9 @@
 #include "app/AppFrame.h"
 #include "app/Globals.h"
 #include "app/RegistrySettingsStore.h"
-#include "contacts/DataFileCommands.h"
-#include "dialing/DialCommands.h"
+#include "app/Dialing.h"
+#include "app/FileCommands.h"
+#include "app/StatusLine.h"
 #include "framework/Instance.h"
 #include "resources/resource.h"
 

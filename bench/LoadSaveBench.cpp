@@ -1,4 +1,4 @@
-// Load and save times of data files, as the program does them: LoadDataFile
+// Load and save times of data files, as the program does them: LoadContactFile
 // reads the file whole, parses every record line, appends the records to the
 // list and sorts them by name; WriteDataFile writes the list to a new file and
 // moves it into place.  The list is a MemoryListControl, so the times are the
@@ -29,7 +29,7 @@
 #include "contacts/ContactList.h"
 #include "contacts/DataFile.h"
 #include "contacts/LineReader.h"
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 #include "contacts/TextCompare.h"
 
 #include <malloc.h>
@@ -135,7 +135,7 @@ int Load(const char* path) {
     long baseline = PeakRssKb();
     LoadedList loaded;
     Clock::time_point start = Clock::now();
-    LoadResult result = LoadDataFile(loaded.list, path);
+    LoadResult result = LoadContactFile(loaded.list, path);
     Clock::time_point stop = Clock::now();
     if (result != LoadResult::Loaded) {
         std::fprintf(stderr, "%s: not loaded\n", path);
@@ -224,13 +224,13 @@ int Times(const std::string& self, const char* resultsPath, int fileCount, char*
         for (int r = 0; r < runs && loadsOk; ++r) {
             LoadedList timed;
             Clock::time_point start = Clock::now();
-            LoadResult result = LoadDataFile(timed.list, path);
+            LoadResult result = LoadContactFile(timed.list, path);
             Clock::time_point stop = Clock::now();
             loadsOk = result == LoadResult::Loaded && timed.list.Count() == firstLoad.Records;
             bestLoad = std::min(bestLoad, Seconds(start, stop));
         }
         LoadedList first;
-        if (!loadsOk || LoadDataFile(first.list, path) != LoadResult::Loaded) {
+        if (!loadsOk || LoadContactFile(first.list, path) != LoadResult::Loaded) {
             std::fprintf(stderr, "%s: a load here failed or differs\n", path);
             ++failures;
             continue;
@@ -257,7 +257,7 @@ int Times(const std::string& self, const char* resultsPath, int fileCount, char*
         bool same;
         {
             LoadedList again;
-            same = LoadDataFile(again.list, saved.c_str()) == LoadResult::Loaded &&
+            same = LoadContactFile(again.list, saved.c_str()) == LoadResult::Loaded &&
                    SameRecords(first.list, again.list);
         }
         if (!same)

@@ -212,13 +212,13 @@ LoadResult LoadFromReader(ContactList& list, LineReader& reader) {
 
 }  // namespace
 
-LoadResult LoadDataFile(ContactList& list, const char* path) {
+LoadResult LoadContactFile(ContactList& list, const char* path) {
     LineReader reader(true);
     if (!reader.ReadFile(path)) return LoadResult::CantOpen;
     return LoadFromReader(list, reader);
 }
 
-LoadResult LoadDataText(ContactList& list, const char* data, std::size_t size) {
+LoadResult LoadContactText(ContactList& list, const char* data, std::size_t size) {
     LineReader reader(true);
     reader.Assign(data, size);
     return LoadFromReader(list, reader);

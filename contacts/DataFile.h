@@ -54,6 +54,6 @@ WriteResult WriteDataFile(const ContactList& list, const char* path);
 // Replaces the list with the records of the file.  CantOpen leaves the list
 // and its state untouched.  NotDataFile leaves it empty.  Loaded sorts it by
 // name and leaves it unchanged-since-saved.
-LoadResult LoadDataFile(ContactList& list, const char* path);
+LoadResult LoadContactFile(ContactList& list, const char* path);
 // The same over text already in memory.
-LoadResult LoadDataText(ContactList& list, const char* data, std::size_t size);
+LoadResult LoadContactText(ContactList& list, const char* data, std::size_t size);

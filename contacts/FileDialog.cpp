@@ -30,6 +30,6 @@ bool FileDialog::Run(HWND owner, char* path, DWORD size) {
     if (!chosen) return false;
     // A name that cannot take the extension is refused rather than used
     // under another name than the one shown.
-    if (extension_ && !ForceExtension(path, size, extension_)) return false;
+    if (extension_ && !SetExtension(path, size, extension_)) return false;
     return true;
 }

@@ -69,14 +69,14 @@ void MapImportLine(const char* line, Contact& c) {
     if (tab2) SetField(c.MiscInfo, sizeof c.MiscInfo, tab2 + 1);
 }
 
-ImportResult ImportDataFile(ContactList& list, const char* path, int* added) {
+ImportResult ImportOldFile(ContactList& list, const char* path, int* added) {
     if (added) *added = 0;
     LineReader reader(false);
     if (!reader.ReadFile(path)) return ImportResult::CantOpen;
     return ImportFromReader(list, reader, added);
 }
 
-ImportResult ImportDataText(ContactList& list, const char* data, std::size_t size, int* added) {
+ImportResult ImportOldText(ContactList& list, const char* data, std::size_t size, int* added) {
     LineReader reader(false);
     reader.Assign(data, size);
     return ImportFromReader(list, reader, added);

@@ -25,6 +25,6 @@ void MapImportLine(const char* line, Contact& c);
 enum class ImportResult { Imported, CantOpen, NotDataFile };
 
 // Adds the entries of the file to the list; `added` counts them.
-ImportResult ImportDataFile(ContactList& list, const char* path, int* added = nullptr);
-ImportResult ImportDataText(ContactList& list, const char* data, std::size_t size,
+ImportResult ImportOldFile(ContactList& list, const char* path, int* added = nullptr);
+ImportResult ImportOldText(ContactList& list, const char* data, std::size_t size,
                             int* added = nullptr);

@@ -1,7 +1,7 @@
 #pragma once
 // What the contact list needs of the control that shows it.  The main window's
-// list view provides these; MemoryListControl stands in for it in tests and
-// benchmarks.  Item data is the record's address.
+// list view provides these; in the tests and benchmarks MemoryListControl
+// stands in for it.  Item data is the record's address.
 
 #include <cstdint>
 

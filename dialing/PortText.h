@@ -6,6 +6,9 @@
 // "COM1" to "COM4", "Unknown" for any other number.
 const char* PortName(int portNumber);
 
+// Room for the modem's dial command ("Prefix") and its terminator.
+constexpr std::size_t kPrefixSize = 20;
+
 // Prefix, dial string and a carriage return: what the modem is sent.
 void BuildDialCommand(const char* prefix, const char* dialString, char* out, std::size_t size);
 

@@ -1,6 +1,5 @@
 #include "dialing/SerialPort.h"
 
-#include "app/Globals.h"
 #include "dialing/PortText.h"
 
 bool SerialPort::OpenPort(int number, int speedIndex) {
@@ -43,11 +42,4 @@ bool SerialPort::WritePort(const char* text, DWORD length) {
 void SerialPort::Close() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
-}
-
-void ShowPortError(const char* message, int a, int b) {
-    char caption[28];
-    BuildPortErrorCaption(a, b, caption, sizeof caption);
-    g_msgBox.Show(g_frame.Handle(), message, caption, MB_OK | MB_ICONEXCLAMATION, nullptr, kBoxText, kBoxBack,
-                  kBoxBevel);
 }

@@ -24,5 +24,3 @@ private:
     int errorStep_ = 0;
     int errorDetail_ = 0;
 };
-
-void ShowPortError(const char* message, int a, int b);

@@ -1,7 +1,7 @@
 #include "framework/ControlObject.h"
 
 #include "framework/Instance.h"
-#include "framework/WindowObject.h"
+#include "framework/OwnClasses.h"
 
 namespace {
 int g_nextControlId = kFirstControlId;
@@ -15,9 +15,7 @@ ControlObject::ControlObject(const char* systemClass, DWORD style, DWORD exStyle
 
 ControlObject* ControlObject::FromWindow(HWND hwnd) {
     // Windows of the program's own classes keep a window object there.
-    if (!hwnd || GetClassLongPtrA(hwnd, GCLP_WNDPROC) ==
-                     reinterpret_cast<ULONG_PTR>(&WindowObject::WindowProcThunk))
-        return nullptr;
+    if (!hwnd || IsOwnClassWindow(hwnd)) return nullptr;
     return reinterpret_cast<ControlObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 

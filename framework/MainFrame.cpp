@@ -14,7 +14,14 @@ int MainFrame::RegisterWindowClass() {
                             static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), true);
 }
 
+namespace {
+MainFrame* g_current = nullptr;
+}  // namespace
+
+MainFrame* MainFrame::Current() { return g_current; }
+
 int MainFrame::CreateFrame(ListViewControl* list, ButtonBar* bar, StatusBar* status) {
+    g_current = this;
     list_ = list;
     bar_ = bar;
     status_ = status;

@@ -13,6 +13,9 @@ public:
     MainFrame() = default;
 
     int CreateFrame(ListViewControl* list, ButtonBar* bar, StatusBar* status);
+    // The frame last created, or null: the window that owns the program's
+    // boxes and asks before closing.
+    static MainFrame* Current();
     void ShowFrame(int showCommand);
     int LoadAccelTable(const char* name);
     int RunMessageLoop();

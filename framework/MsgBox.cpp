@@ -18,11 +18,11 @@ int g_current = 0;
 WNDPROC g_buttonProc = nullptr;
 
 const char* SystemIcon(UINT flags) {
-    switch (flags & 0xF0) {
-        case 0x10: return IDI_HAND;
-        case 0x20: return IDI_QUESTION;
-        case 0x30: return IDI_EXCLAMATION;
-        case 0x40: return IDI_ASTERISK;
+    switch (flags & MB_ICONMASK) {
+        case MB_ICONHAND: return IDI_HAND;
+        case MB_ICONQUESTION: return IDI_QUESTION;
+        case MB_ICONEXCLAMATION: return IDI_EXCLAMATION;
+        case MB_ICONASTERISK: return IDI_ASTERISK;
         default: return nullptr;
     }
 }
@@ -236,8 +236,8 @@ int MsgBox::OnCreate() {
     // (screen readers, tests) find it through this property.
     SetPropA(hwnd_, kTextProperty, const_cast<char*>(text_.c_str()));
     CreateButtons();
-    UINT focus = flags_ & 0xF00;
-    g_current = focus == 0x100 ? 1 : focus == 0x200 ? 2 : 0;
+    UINT focus = flags_ & MB_DEFMASK;
+    g_current = focus == MB_DEFBUTTON2 ? 1 : focus == MB_DEFBUTTON3 ? 2 : 0;
     if (g_current >= g_inUse) g_current = 0;
     SetFocus(g_buttons[g_current].Handle());
     g_buttonProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(g_buttons[0].Handle(), GWLP_WNDPROC));

@@ -2,6 +2,7 @@
 
 #include "framework/ControlObject.h"
 #include "framework/Instance.h"
+#include "framework/OwnClasses.h"
 
 int WindowObject::CreateOwnWindow(const char* className, HWND parent, HMENU menu, const char* title,
                                   int x, int y, int width, int height) {
@@ -55,7 +56,9 @@ int WindowObject::RegisterOwnClass(bool& registered, const char* name, UINT styl
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     if (callModify) ModifyClass(wc);
-    if (!RegisterClassA(&wc)) return 0;
+    ATOM atom = RegisterClassA(&wc);
+    if (!atom) return 0;
+    RememberOwnClass(atom);
     registered = true;
     return 1;
 }

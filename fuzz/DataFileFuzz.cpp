@@ -1,4 +1,4 @@
-// The data file reader: LoadDataText over any bytes.
+// The data file reader: LoadContactText over any bytes.
 //
 // Beyond not crashing:
 // - the list holds the file's record lines, parsed, sorted by name, with
@@ -115,7 +115,7 @@ void CheckLongSort(const ContactList& list, std::uint32_t hash) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzBook book;
-    LoadResult result = LoadDataText(book.list, reinterpret_cast<const char*>(data), size);
+    LoadResult result = LoadContactText(book.list, reinterpret_cast<const char*>(data), size);
     std::vector<Contact> expected;
     bool isDataFile = ExpectedRecords(data, size, expected);
     if (!isDataFile) {
@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Save, load again, save again.
     std::string first = DataText(book.list);
     FuzzBook again;
-    FUZZ_CHECK(LoadDataText(again.list, first.data(), first.size()) == LoadResult::Loaded);
+    FUZZ_CHECK(LoadContactText(again.list, first.data(), first.size()) == LoadResult::Loaded);
     CheckSameRecords(again.list, expected);
     FUZZ_CHECK(DataText(again.list) == first);
 

@@ -5,7 +5,7 @@
 #include "contacts/Contact.h"
 #include "contacts/ContactList.h"
 #include "contacts/DataFile.h"
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The import reader: ImportDataText over any bytes, into an empty list.
+// The import reader: ImportOldText over any bytes, into an empty list.
 //
 // Beyond not crashing:
 // - the list holds one record for each entry line, mapped as MapImportLine
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzBook book;
     int added = -1;
     ImportResult result =
-        ImportDataText(book.list, reinterpret_cast<const char*>(data), size, &added);
+        ImportOldText(book.list, reinterpret_cast<const char*>(data), size, &added);
     std::vector<Contact> expected;
     if (!ExpectedRecords(data, size, expected)) {
         FUZZ_CHECK(result == ImportResult::NotDataFile);
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Save and load: nothing lost, and nothing changed but widened tabs.
     std::string first = DataText(book.list);
     FuzzBook loaded;
-    FUZZ_CHECK(LoadDataText(loaded.list, first.data(), first.size()) == LoadResult::Loaded);
+    FUZZ_CHECK(LoadContactText(loaded.list, first.data(), first.size()) == LoadResult::Loaded);
     FUZZ_CHECK(loaded.list.Count() == book.list.Count());
     std::vector<Contact> before = Records(book.list), after = Records(loaded.list);
     before.erase(std::remove_if(before.begin(), before.end(), ContainsTab), before.end());
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Once loaded, a record saves and loads as it is.
     std::string second = DataText(loaded.list);
     FuzzBook again;
-    FUZZ_CHECK(LoadDataText(again.list, second.data(), second.size()) == LoadResult::Loaded);
+    FUZZ_CHECK(LoadContactText(again.list, second.data(), second.size()) == LoadResult::Loaded);
     FUZZ_CHECK(DataText(again.list) == second);
     return 0;
 }

@@ -1,9 +1,7 @@
 #include "ui/ContactListView.h"
 
-#include "app/Globals.h"
-#include "dialing/DialCommands.h"
+#include "contacts/ContactList.h"
 #include "contacts/TextCompare.h"
-#include "ui/Title.h"
 
 #include <algorithm>
 
@@ -11,9 +9,9 @@ namespace {
 
 DWORD ViewBits(int view) {
     switch (view) {
-        case 1: return LVS_SMALLICON;
-        case 2: return LVS_LIST;
-        case 3: return LVS_REPORT;
+        case kViewSmallIcons: return LVS_SMALLICON;
+        case kViewList: return LVS_LIST;
+        case kViewDetails: return LVS_REPORT;
         default: return LVS_ICON;
     }
 }
@@ -132,7 +130,6 @@ void ContactListView::InsertColumns(const int* widths) {
 void ContactListView::SetView(int view) {
     SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(kListFixedStyle | ViewBits(view)));
     Arrange(LVA_DEFAULT);
-    g_settings.Style = view;
 }
 
 void ContactListView::SelectItem(int index) {
@@ -143,9 +140,11 @@ void ContactListView::SelectItem(int index) {
 
 LRESULT ContactListView::OnNotify(NMHDR* header) {
     switch (header->code) {
-        case NM_DBLCLK: DialCommand(DialField::Phone); break;
+        case NM_DBLCLK:
+            if (events_) events_->OnDialRequested();
+            break;
         case LVN_KEYDOWN:
-            if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_RETURN) DialCommand(DialField::Phone);
+            if (events_ && reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_RETURN) events_->OnDialRequested();
             break;
         case LVN_GETDISPINFOA: {
             LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
@@ -164,29 +163,13 @@ LRESULT ContactListView::OnNotify(NMHDR* header) {
             if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
             return FindByPrefix(find->lvfi.psz, find->iStart < 0 ? 0 : find->iStart);
         }
-        case LVN_COLUMNCLICK: g_contacts.SortByHeader(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem); break;
-        case LVN_ITEMCHANGED: UpdateStatusLine(); break;
+        case LVN_COLUMNCLICK:
+            if (events_) events_->OnHeaderClicked(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+            break;
+        case LVN_ITEMCHANGED:
+            if (events_) events_->OnSelectionChanged();
+            break;
         default: break;
     }
     return 0;
-}
-
-namespace {
-const Contact* Selected() { return g_contacts.ContactAt(g_contacts.SelectedIndex()); }
-}  // namespace
-
-bool CanDial(DialField field) {
-    const Contact* c = Selected();
-    return c && (field == DialField::Phone ? c->Number[0] : c->MiscInfo[0]) != '\0';
-}
-
-bool HasEmail() {
-    const Contact* c = Selected();
-    return c && c->Email[0] != '\0';
-}
-
-void UpdateTitle() {
-    char title[128];
-    BuildTitle(g_settings.Fname, title, sizeof title);
-    SetWindowTextA(g_frame.Handle(), title);
 }

@@ -3,10 +3,12 @@
 // the items themselves (text, image and record, in the order shown) are kept
 // here and the control draws them on request, so that a book of a hundred
 // thousand contacts loads in a moment.  It is the list control of the
-// ContactList.
+// ContactList.  What the user asks of the list (dial, sort, a new selection)
+// it reports to its owner through ListViewEvents.
 
 #include "contacts/ListControl.h"
 #include "framework/ListViewControl.h"
+#include "ui/ViewStyle.h"
 
 #include <vector>
 
@@ -14,7 +16,16 @@
 // LVS_SMALLICON, LVS_LIST or LVS_REPORT.
 constexpr DWORD kListFixedStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_SINGLESEL | LVS_OWNERDATA;
 
-enum class DialField { Phone, Misc };
+// What the list reports to the window that owns it.
+class ListViewEvents {
+public:
+    virtual void OnDialRequested() = 0;  // a double click, or Enter
+    virtual void OnHeaderClicked(int column) = 0;
+    virtual void OnSelectionChanged() = 0;  // any item change, the program's own too
+
+protected:
+    ~ListViewEvents() = default;
+};
 
 class ContactListView : public ListViewControl, public ListControl {
 public:
@@ -34,6 +45,7 @@ public:
 
     LRESULT OnNotify(NMHDR* header) override;  // the list's own notifications
 
+    void SetEvents(ListViewEvents* events) { events_ = events; }
     void InsertColumns(const int* widths);
     void SetView(int view);
     void SelectItem(int index);
@@ -50,8 +62,5 @@ private:
 
     std::vector<Item> items_;
     bool appending_ = false;
+    ListViewEvents* events_ = nullptr;
 };
-
-bool CanDial(DialField field);
-bool HasEmail();
-void UpdateTitle();

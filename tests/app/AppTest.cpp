@@ -7,7 +7,7 @@
 #include "app/Commands.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
-#include "contacts/DataFileCommands.h"
+#include "app/FileCommands.h"
 #include "resources/resource.h"
 
 #include "../gui/GuiTest.h"

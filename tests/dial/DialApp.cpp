@@ -1,8 +1,9 @@
 #include "DialApp.h"
 
+#include "app/AppFrame.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
-#include "contacts/DataFileCommands.h"
+#include "app/FileCommands.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // flags, replacement and removal, and the two status parts it keeps.
 
 #include "contacts/ContactList.h"
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 
 #include "RandomContacts.h"
 

@@ -4,7 +4,7 @@
 #include "contacts/ContactList.h"
 #include "contacts/DataFile.h"
 #include "contacts/LineReader.h"
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 #include "contacts/TextCompare.h"
 
 #include "RandomContacts.h"
@@ -64,7 +64,7 @@ struct LoadFixture : ::testing::Test {
     MemoryListControl control;
     MemoryStatusText status;
     ContactList list{control, status};
-    LoadResult Load(const std::string& text) { return LoadDataText(list, text.data(), text.size()); }
+    LoadResult Load(const std::string& text) { return LoadContactText(list, text.data(), text.size()); }
 };
 
 using DataFileLoad = LoadFixture;
@@ -150,7 +150,7 @@ TEST(DataFileFormat, FirstNameStartingWithSemicolonIsNotAComment) {
     MemoryStatusText status;
     ContactList list(control, status);
     std::string text = kHeader + line;
-    ASSERT_EQ(LoadResult::Loaded, LoadDataText(list, text.data(), text.size()));
+    ASSERT_EQ(LoadResult::Loaded, LoadContactText(list, text.data(), text.size()));
     ASSERT_EQ(1, list.Count());
     EXPECT_TRUE(SameContact(c, *list.ContactAt(0)));
 }
@@ -165,7 +165,7 @@ TEST(DataFileFormat, TheLongestLineReadsBackWhole) {
     MemoryStatusText status;
     ContactList list(control, status);
     std::string text = kHeader + line + line;
-    ASSERT_EQ(LoadResult::Loaded, LoadDataText(list, text.data(), text.size()));
+    ASSERT_EQ(LoadResult::Loaded, LoadContactText(list, text.data(), text.size()));
     ASSERT_EQ(2, list.Count());
     EXPECT_TRUE(SameContact(all, *list.ContactAt(0)));
     EXPECT_TRUE(SameContact(all, *list.ContactAt(1)));
@@ -245,11 +245,11 @@ TEST_F(DataFileLoad, ForeignFileLeavesAnEmptyList) {
 TEST_F(DataFileLoad, UnreadableFileLeavesEverythingAsItWas) {
     list.AddContact(std::unique_ptr<Contact>(new Contact(MakeContact("Old", ""))));
     status.SetPartText(0, " Old ");
-    EXPECT_EQ(LoadResult::CantOpen, LoadDataFile(list, TempPath("missing.csv").c_str()));
+    EXPECT_EQ(LoadResult::CantOpen, LoadContactFile(list, TempPath("missing.csv").c_str()));
     EXPECT_EQ(1, list.Count());
     EXPECT_TRUE(list.Changed());
     EXPECT_EQ(" Old ", status.Part(0));
-    EXPECT_EQ(LoadResult::CantOpen, LoadDataFile(list, ::testing::TempDir().c_str()));  // a folder
+    EXPECT_EQ(LoadResult::CantOpen, LoadContactFile(list, ::testing::TempDir().c_str()));  // a folder
 }
 
 TEST_F(DataFileSave, RoundTripThroughAFileKeepsEveryRecordInOrder) {
@@ -288,7 +288,7 @@ TEST_F(DataFileSave, RoundTripThroughAFileKeepsEveryRecordInOrder) {
         return lines;
     };
     std::string first = ReadAll(path);
-    ASSERT_EQ(LoadResult::Loaded, LoadDataFile(list, path.c_str()));
+    ASSERT_EQ(LoadResult::Loaded, LoadContactFile(list, path.c_str()));
     ASSERT_EQ(static_cast<int>(written.size()), list.Count());
     for (int i = 1; i < list.Count(); ++i)
         ASSERT_LE(CompareNoCaseJoined(list.ContactAt(i - 1)->FirstName, list.ContactAt(i - 1)->LastName,

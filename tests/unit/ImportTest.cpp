@@ -4,7 +4,7 @@
 #include "contacts/ContactList.h"
 #include "contacts/DataFile.h"
 #include "contacts/Import.h"
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,7 +18,7 @@ struct Book {
     ContactList list{control, status};
 
     ImportResult Import(const std::string& text, int* added = nullptr) {
-        return ImportDataText(list, text.data(), text.size(), added);
+        return ImportOldText(list, text.data(), text.size(), added);
     }
     const Contact& At(int index) const { return *list.ContactAt(index); }
     // The contact whose first name is `name`; fails the test when there is none.
@@ -237,7 +237,7 @@ TEST(Import, FromFile) {
 
     Book book;
     int added = 0;
-    EXPECT_EQ(ImportDataFile(book.list, path.c_str(), &added), ImportResult::Imported);
+    EXPECT_EQ(ImportOldFile(book.list, path.c_str(), &added), ImportResult::Imported);
     EXPECT_EQ(added, 2);
     ASSERT_EQ(book.list.Count(), 2);
     EXPECT_STREQ(book.At(0).MiscInfo, "note");
@@ -245,7 +245,7 @@ TEST(Import, FromFile) {
     std::remove(path.c_str());
 
     added = -1;
-    EXPECT_EQ(ImportDataFile(book.list, path.c_str(), &added), ImportResult::CantOpen);
+    EXPECT_EQ(ImportOldFile(book.list, path.c_str(), &added), ImportResult::CantOpen);
     EXPECT_EQ(added, 0);
     EXPECT_EQ(book.list.Count(), 2);
 }

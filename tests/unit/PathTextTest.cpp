@@ -13,11 +13,11 @@ namespace {
 std::string Forced(const char* name, std::size_t size = 260) {
     char path[260];
     std::snprintf(path, sizeof path, "%s", name);
-    if (!ForceExtension(path, size, "csv")) return "<refused>";
+    if (!SetExtension(path, size, "csv")) return "<refused>";
     return path;
 }
 
-TEST(ForceExtension, ReplacesOrAppendsButLeavesFoldersAlone) {
+TEST(SetExtension, ReplacesOrAppendsButLeavesFoldersAlone) {
     EXPECT_EQ("LIST.csv", Forced("LIST.TXT"));
     EXPECT_EQ("LIST.csv", Forced("LIST"));
     EXPECT_EQ("C:\\NEW.DIR\\LIST.csv", Forced("C:\\NEW.DIR\\LIST"));

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "app/Settings.h"
+#include "contacts/PathText.h"
 
 #include <cstring>
 #include <string>

@@ -3,7 +3,7 @@
 
 #include "contacts/ContactList.h"
 #include "contacts/DataFile.h"
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 #include "contacts/TextCompare.h"
 
 #include "../unit/RandomContacts.h"
@@ -68,12 +68,12 @@ TEST_F(WinFile, RandomRecordsRoundTripInOrder) {
     }
     std::string path = Folder() + "round.csv";
     ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
-    ASSERT_EQ(LoadResult::Loaded, LoadDataFile(list, path.c_str()));
+    ASSERT_EQ(LoadResult::Loaded, LoadContactFile(list, path.c_str()));
     ASSERT_EQ(static_cast<int>(written.size()), list.Count());
     for (std::size_t i = 0; i < written.size(); ++i)
         ASSERT_TRUE(SameContact(written[i], *list.ContactAt(static_cast<int>(i)))) << i;
     std::string bytes = ReadFileText(path);
-    ASSERT_EQ(LoadResult::Loaded, LoadDataFile(list, path.c_str()));
+    ASSERT_EQ(LoadResult::Loaded, LoadContactFile(list, path.c_str()));
     ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
     EXPECT_TRUE(bytes == ReadFileText(path)) << "a second save changed the file";
     DeleteFileA(path.c_str());
@@ -87,7 +87,7 @@ TEST_F(WinFile, FileHeldOpenByAnotherProgramIsNeitherReadNorReplaced) {
     HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, other);
     Add(MakeContact("New", "Data", "1"));
-    EXPECT_EQ(LoadResult::CantOpen, LoadDataFile(list, path.c_str()));
+    EXPECT_EQ(LoadResult::CantOpen, LoadContactFile(list, path.c_str()));
     EXPECT_EQ(1, list.Count());  // untouched by the failed load
     EXPECT_EQ(WriteResult::CantCreate, WriteDataFile(list, path.c_str()));
     CloseHandle(other);

@@ -1,11 +1,12 @@
-#include "contacts/DataFileCommands.h"
+#include "app/FileCommands.h"
 
-#include "app/AppFrame.h"
 #include "app/Globals.h"
 #include "app/ShowError.h"
+#include "app/WindowTitle.h"
 #include "contacts/DataFile.h"
 #include "contacts/FileDialog.h"
 #include "contacts/Import.h"
+#include "framework/MainFrame.h"
 
 #include <cstdio>
 
@@ -27,7 +28,7 @@ bool Write(const char* path) {
 void LoadDataFileFrom(const char* path) {
     char chosen[kPathSize];
     CopyPath(chosen, path);
-    switch (::LoadDataFile(g_contacts, chosen)) {
+    switch (LoadContactFile(g_contacts, chosen)) {
         case LoadResult::CantOpen:
             ShowError(kMsgCantOpenFile, chosen);
             return;
@@ -72,7 +73,7 @@ void SaveDataAs() {
 }
 
 void OpenDataFile() {
-    if (!g_frame.CanClose()) return;
+    if (MainFrame* frame = MainFrame::Current(); frame && !frame->CanClose()) return;
     char path[kPathSize];
     FileDialog dialog(FileDialog::Mode::Open, kDataFileFilters, "csv");
     if (!dialog.Run(g_listView.Handle(), path, sizeof path)) return;
@@ -82,8 +83,8 @@ void OpenDataFile() {
 void ImportDataFile() {
     char path[kPathSize];
     FileDialog dialog(FileDialog::Mode::Open, kOldFileFilters, nullptr);
-    if (!dialog.Run(g_frame.Handle(), path, sizeof path)) return;
-    switch (::ImportDataFile(g_contacts, path)) {
+    if (!dialog.Run(MainWindow(), path, sizeof path)) return;
+    switch (ImportOldFile(g_contacts, path)) {
         case ImportResult::CantOpen: ShowError(kMsgCantOpenFile, ""); break;
         case ImportResult::NotDataFile: ShowError(kMsgNotDataFile, path); break;
         case ImportResult::Imported: break;

@@ -1,6 +1,7 @@
 #pragma once
 // Open, Save, Save As, Import, and loading the current data file, with the
-// messages the user sees.
+// messages the user sees.  The reading and writing themselves are the
+// contact book's (contacts/DataFile.h, contacts/Import.h).
 
 // Loads `path` into the list.  Only a file that could be read changes the
 // current data file: one that cannot be opened leaves everything as it was.

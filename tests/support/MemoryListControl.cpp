@@ -1,4 +1,4 @@
-#include "contacts/MemoryListControl.h"
+#include "support/MemoryListControl.h"
 
 #include "contacts/TextCompare.h"
 
