@@ -24,7 +24,7 @@ void DialSelected(DialField field) {
         case DialOutcome::PortFailed: {
             char caption[28];
             BuildPortErrorCaption(result.ErrorStep, result.ErrorDetail, caption, sizeof caption);
-            ShowProgramBox(MainWindow(), "Can't open Serial Port.", caption, MB_OK | MB_ICONEXCLAMATION);
+            ShowProgramBox(MainWindow(), kMsgCantOpenPort, caption, MB_OK | MB_ICONEXCLAMATION);
             break;
         }
         case DialOutcome::WriteFailed: ShowError(kMsgErrorWritingPort, ""); break;

@@ -8,6 +8,7 @@ const char kMsgCantOpenFile[] = "Can't open file";
 const char kMsgNotDataFile[] = "Not a Telvara data file";
 const char kMsgEnterAreaCode[] = "Enter an Area Code in Options / Setup.";
 const char kMsgErrorWritingPort[] = "Error writing to port";
+const char kMsgCantOpenPort[] = "Can't open Serial Port.";
 
 void ShowError(const char* message, const char* detail) {
     char text[300];

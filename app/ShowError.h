@@ -4,7 +4,8 @@
 
 void ShowError(const char* message, const char* detail);
 
-extern const char kMsgCantOpenFile[];     // "Can't open file"
-extern const char kMsgNotDataFile[];      // "Not a Telvara data file"
-extern const char kMsgEnterAreaCode[];    // "Enter an Area Code in Options / Setup."
-extern const char kMsgErrorWritingPort[]; // "Error writing to port"
+extern const char kMsgCantOpenFile[];      // "Can't open file"
+extern const char kMsgNotDataFile[];       // "Not a Telvara data file"
+extern const char kMsgEnterAreaCode[];     // "Enter an Area Code in Options / Setup."
+extern const char kMsgErrorWritingPort[];  // "Error writing to port"
+extern const char kMsgCantOpenPort[];      // "Can't open Serial Port."
