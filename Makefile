@@ -8,6 +8,7 @@ WIN32DIR := $(BUILD)/i686
 BENCH    := $(BUILD)/bench
 FUZZ     := $(BUILD)/fuzz
 JOBS     ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
 export WINEDEBUG := -all
 
@@ -58,7 +59,7 @@ bench: deps win
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
-	@tools/fuzz.sh $(FUZZ) 60
+	@tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
 screenshots: win
 	@tools/screenshots.sh $(WIN)

@@ -4,7 +4,8 @@
 # Each target starts from its seeds in fuzz/corpus/<target>, copied into
 # BUILD-DIR/fuzz-work/<target>/corpus, where what the fuzzer finds is kept for
 # the next run.  Inputs that crash a target, trip a sanitizer, fail one of its
-# checks or take too long go to BUILD-DIR/fuzz-work/<target>/findings.  Prints
+# checks or take too long go to BUILD-DIR/fuzz-work/<target>/findings and are
+# kept in fuzz/corpus/<target>, which `make test` replays.  Prints
 # one line a target and exits non-zero when any target found something.
 set -u
 
@@ -13,7 +14,7 @@ seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 seeds="$here/../fuzz/corpus"
 work="$build/fuzz-work"
-targets="datafile import dialstring"
+targets="datafile import dialstring settings"
 
 status=0
 summary=""
@@ -44,7 +45,11 @@ for target in $targets; do
         line=$(printf '%-11s FAILED after %s runs (exit %s): %s' \
             "$target" "${execs:-?}" "$rc" "${finding:+$dir/findings/$finding}")
         grep -E 'ERROR:|check failed|SUMMARY:|Timeout|timeout' "$log" | head -n 5 >&2
-        [ -n "$finding" ] && echo "  rerun with: $program $dir/findings/$finding" >&2
+        if [ -n "$finding" ]; then
+            # Kept with the seeds, so that `make test` replays it from now on.
+            cp "$dir/findings/$finding" "$seeds/$target/$finding"
+            echo "  rerun with: $program $dir/findings/$finding (kept as fuzz/corpus/$target/$finding)" >&2
+        fi
     fi
     summary="$summary$line
 "
