@@ -84,10 +84,12 @@ int AppFrame::RestorePlacement() {
         g_listView.SetTextBkColor(colours.Back);
         g_listView.SetBkColor(colours.Back);
     }
-    // A place off the screen to the right or below is not used.
-    if (stored.Left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
-        stored.Top > GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON))
-        return 0;
+    // A place that leaves no usable window on the screen is not used.
+    const ScreenMetrics screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                               GetSystemMetrics(SM_CXICON),   GetSystemMetrics(SM_CYICON),
+                               GetSystemMetrics(SM_CXMIN),    GetSystemMetrics(SM_CYMIN),
+                               GetSystemMetrics(SM_CYCAPTION)};
+    if (!IsUsablePlacement(stored, screen)) return 0;
     wp.flags = static_cast<UINT>(stored.Flags);
     wp.showCmd = static_cast<UINT>(stored.ShowCmd);
     wp.rcNormalPosition = RECT{stored.Left, stored.Top, stored.Right, stored.Bottom};

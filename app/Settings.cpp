@@ -153,6 +153,14 @@ bool ReadPlacement(SettingsStore& store, StoredPlacement& placement, StoredColou
     return complete;
 }
 
+bool IsUsablePlacement(const StoredPlacement& p, const ScreenMetrics& screen) {
+    // In 64 bits: the stored numbers may be anything.
+    std::int64_t left = p.Left, top = p.Top, right = p.Right, bottom = p.Bottom;
+    return right - left >= screen.MinWidth && bottom - top >= screen.MinHeight &&
+           left <= screen.Width - screen.IconWidth && top <= screen.Height - screen.IconHeight &&
+           right >= screen.IconWidth && top + screen.CaptionHeight > 0;
+}
+
 bool SaveSettings(SettingsStore& store, const Settings& s, const ShutdownState& state) {
     if (!store.OpenForWrite()) return false;
     WriteNumber(store, "TxtClr", static_cast<std::int32_t>(state.TextColour));

@@ -607,3 +607,26 @@ TEST(RestorePlacement, IncompletePlacementRestoresNeitherPlacementNorColours) {
     StoredColours colours;
     EXPECT_FALSE(ReadPlacement(noKey, placement, colours));
 }
+
+TEST(RestorePlacement, OnlyAPlaceThatLeavesAUsableWindowIsUsed) {
+    const ScreenMetrics screen{1024, 768, 32, 32, 112, 27, 19};
+    struct Case {
+        StoredPlacement p;
+        bool usable;
+    } cases[] = {
+        {{0, 1, 60, 50, 760, 530}, true},
+        {{0, 1, -4, -4, 1028, 772}, true},      // a little over every edge
+        {{0, 1, 992, 736, 1692, 1216}, true},   // the last place by the right and bottom edges
+        {{0, 1, 993, 50, 1693, 530}, false},    // beyond the right edge
+        {{0, 1, 60, 737, 760, 1217}, false},    // beyond the bottom
+        {{0, 1, -669, 50, 31, 530}, false},     // beyond the left edge
+        {{0, 1, 60, -19, 760, 461}, false},     // the caption above the screen
+        {{0, 1, 60, 50, 60, 50}, false},        // no size
+        {{0, 1, 60, 50, 171, 530}, false},      // narrower than a window can be
+        {{0, 1, 760, 530, 60, 50}, false},      // corners swapped
+        {{0, 1, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.usable, IsUsablePlacement(c.p, screen))
+            << c.p.Left << ", " << c.p.Top << ", " << c.p.Right << ", " << c.p.Bottom;
+}
