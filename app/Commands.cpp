@@ -2,6 +2,7 @@
 
 #include "app/AppFrame.h"
 #include "app/Globals.h"
+#include "app/SetupCommands.h"
 #include "contacts/DataFileCommands.h"
 #include "dialing/DialCommands.h"
 #include "resources/resource.h"
@@ -21,8 +22,11 @@ void DispatchCommand(int id) {
         case CMD_DIAL_MISC: DialCommand(DialField::Misc); break;
         case CMD_EMAIL: EmailCommand(); break;
         case CMD_NEW_FILE: NewFileCommand(); break;
-        // The popup's Cancel only closes the popup.  The contact, setup,
-        // output and colour commands are not part of this build yet.
+        case CMD_MODEM_SETUP: PortSetupCommand(); break;
+        case CMD_SETUP: SetupCommand(); break;
+        case CMD_COLOURS: ColoursCommand(); break;
+        // The popup's Cancel only closes the popup.  The contact and
+        // output commands are not part of this build yet.
         default: break;
     }
 }
