@@ -52,7 +52,8 @@ std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, s
         if (chunk > limit - text.size()) chunk = limit - text.size();
         char buffer[4096];
         SIZE_T got = 0;
-        if (!ReadProcessMemory(process, reinterpret_cast<const void*>(p), buffer, chunk, &got) || got == 0)
+        if (!ReadProcessMemory(process, reinterpret_cast<const void*>(p), buffer, chunk, &got) ||
+            got == 0)
             return std::nullopt;
         const char* end = static_cast<const char*>(std::memchr(buffer, '\0', got));
         if (end) {
@@ -67,7 +68,8 @@ std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, s
 
 std::optional<LRESULT> SendTo(HWND hwnd, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(hwnd, message, w, l, SMTO_NORMAL, timeoutMs, &result)) return std::nullopt;
+    if (!SendMessageTimeoutA(hwnd, message, w, l, SMTO_NORMAL, timeoutMs, &result))
+        return std::nullopt;
     return static_cast<LRESULT>(result);
 }
 
@@ -110,7 +112,9 @@ bool RunningProgram::Start(const std::string& exe, const std::string& folder) {
     return true;
 }
 
-bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool RunningProgram::Running() const {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
 namespace {
 
@@ -164,7 +168,8 @@ HWND RunningProgram::WaitForBox(DWORD timeoutMs, HWND other) const {
         timeoutMs);
     // Made, but not necessarily finished: its buttons come with it, and the
     // wait for its answer starts once they are there.
-    if (box && !PollUntil([&] { return FindWindowExA(box, nullptr, "BUTTON", nullptr) != nullptr; }, timeoutMs))
+    if (box && !PollUntil([&] { return FindWindowExA(box, nullptr, "BUTTON", nullptr) != nullptr; },
+                          timeoutMs))
         return nullptr;
     return box;
 }
@@ -180,7 +185,8 @@ std::optional<std::string> RunningProgram::BoxText(HWND box) const {
 
 std::vector<std::string> RunningProgram::BoxButtons(HWND box) const {
     std::vector<std::string> texts;
-    for (HWND b = FindWindowExA(box, nullptr, "BUTTON", nullptr); b; b = FindWindowExA(box, b, "BUTTON", nullptr))
+    for (HWND b = FindWindowExA(box, nullptr, "BUTTON", nullptr); b;
+         b = FindWindowExA(box, b, "BUTTON", nullptr))
         texts.push_back(WindowText(b));
     return texts;
 }
@@ -191,7 +197,9 @@ bool RunningProgram::AnswerBox(HWND box, DWORD timeoutMs) const {
     return PollUntil([&] { return !IsWindow(box); }, timeoutMs);
 }
 
-bool RunningProgram::Settled(DWORD timeoutMs) const { return frame_ && SendTo(frame_, WM_NULL, 0, 0, timeoutMs); }
+bool RunningProgram::Settled(DWORD timeoutMs) const {
+    return frame_ && SendTo(frame_, WM_NULL, 0, 0, timeoutMs);
+}
 
 int RunningProgram::ItemCount() const {
     auto n = SendTo(list_, LVM_GETITEMCOUNT, 0, 0);
@@ -212,8 +220,10 @@ std::string RunningProgram::ItemText(int item, int subItem) const {
     lv.pszText = memory.At(kTextAt);
     lv.cchTextMax = static_cast<int>(kTextSize);
     const char empty = '\0';
-    if (!memory.Write(0, &lv, sizeof lv) || !memory.Write(kTextAt, &empty, 1)) return "<write failed>";
-    if (!SendTo(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory.At(0))))
+    if (!memory.Write(0, &lv, sizeof lv) || !memory.Write(kTextAt, &empty, 1))
+        return "<write failed>";
+    if (!SendTo(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
+                reinterpret_cast<LPARAM>(memory.At(0))))
         return "<no answer>";
     char text[kTextSize + 1] = "";
     if (!memory.Read(kTextAt, text, kTextSize)) return "<read failed>";
@@ -228,7 +238,8 @@ std::string RunningProgram::StatusText(int part) const {
     RemoteMemory memory(process_, size);
     std::vector<char> text(size, '\0');
     if (!memory.Valid() || !memory.Write(0, text.data(), size)) return "<write failed>";
-    if (!SendTo(status_, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(memory.At(0))))
+    if (!SendTo(status_, SB_GETTEXTA, static_cast<WPARAM>(part),
+                reinterpret_cast<LPARAM>(memory.At(0))))
         return "<no answer>";
     if (!memory.Read(0, text.data(), size)) return "<read failed>";
     text[size - 1] = '\0';
@@ -243,6 +254,42 @@ bool RunningProgram::BringToFront(DWORD timeoutMs) const {
             return false;
         },
         timeoutMs);
+}
+
+bool RunningProgram::PostCommand(int id) const {
+    return frame_ && PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+namespace {
+
+struct DialogSearch {
+    DWORD process;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM l) {
+    auto* s = reinterpret_cast<DialogSearch*>(l);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != s->process || !IsWindowVisible(hwnd) || ClassName(hwnd) != "#32770") return TRUE;
+    if (WindowText(hwnd) != s->caption) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND RunningProgram::WaitForDialog(const char* caption, DWORD timeoutMs) const {
+    DialogSearch search{id_, caption, nullptr};
+    PollUntil(
+        [&] {
+            EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr || !Running();
+        },
+        timeoutMs);
+    // A dialog is shown once WM_INITDIALOG is over: its controls are filled.
+    return search.found;
 }
 
 bool RunningProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
@@ -278,8 +325,9 @@ bool TypeKeys(const std::vector<WORD>& keys) {
 
 int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             OPEN_EXISTING, 0, nullptr);
+    HANDLE nul =
+        CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     if (nul != INVALID_HANDLE_VALUE) {
@@ -289,13 +337,14 @@ int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
     PROCESS_INFORMATION pi = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, nul != INVALID_HANDLE_VALUE, 0, nullptr,
-                                  nullptr, &si, &pi);
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr,
+                                  nul != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &si, &pi);
     if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
     if (!started) return -1;
     int code = -1;
     DWORD exitCode = 0;
-    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &exitCode))
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(pi.hProcess, &exitCode))
         code = static_cast<int>(exitCode);
     else
         TerminateProcess(pi.hProcess, 1);
@@ -318,7 +367,8 @@ DWORD RegistryValue::Number() const {
 
 std::optional<RegistryValue> ReadRegistryValue(const char* key, const char* name) {
     HKEY k;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS)
+        return std::nullopt;
     RegistryValue value;
     DWORD size = 0;
     LONG r = RegQueryValueExA(k, name, nullptr, &value.Type, nullptr, &size);
@@ -340,4 +390,62 @@ bool DeleteRegistryTree(const char* key) {
         return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
     }
     return false;
+}
+
+bool ClickControl(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control && SendTo(control, BM_CLICK, 0, 0).has_value();
+}
+
+bool CloseWithCloseBox(HWND window) {
+    return SendTo(window, WM_SYSCOMMAND, SC_CLOSE, 0).has_value();
+}
+
+bool IsButtonChecked(HWND dialog, int id) {
+    auto state = SendTo(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0);
+    return state && *state == BST_CHECKED;
+}
+
+std::string ControlText(HWND control) {
+    char text[512] = "";
+    if (!SendTo(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)))
+        return "<no answer>";
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+bool SetControlText(HWND control, const char* text) {
+    auto done = SendTo(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    return done && *done;
+}
+
+bool DragSlider(HWND dialog, int id, int position) {
+    HWND slider = GetDlgItem(dialog, id);
+    auto from = SendTo(slider, TBM_GETPOS, 0, 0);
+    if (!slider || !from) return false;
+    // The thumb passes every position on its way, as a drag shows it.
+    int step = position >= *from ? 1 : -1;
+    auto scroll = [&](WORD code, int at) {
+        return SendTo(dialog, WM_HSCROLL, MAKEWPARAM(code, at), reinterpret_cast<LPARAM>(slider))
+            .has_value();
+    };
+    for (int at = static_cast<int>(*from); at != position;) {
+        at += step;
+        if (!SendTo(slider, TBM_SETPOS, TRUE, at) || !scroll(TB_THUMBTRACK, at)) return false;
+    }
+    return scroll(TB_THUMBPOSITION, position) && scroll(TB_ENDTRACK, 0);
+}
+
+int SliderPosition(HWND dialog, int id) {
+    auto position = SendTo(GetDlgItem(dialog, id), TBM_GETPOS, 0, 0);
+    return position ? static_cast<int>(*position) : -1;
+}
+
+POINT CentredPlace(const RECT& reference, const RECT& window) {
+    LONG width = window.right - window.left + 1, height = window.bottom - window.top + 1;
+    LONG left = reference.left + (reference.right - reference.left + 1) / 2 - width / 2;
+    LONG top = reference.top + (reference.bottom - reference.top + 1) / 2 - height / 2;
+    if (left > reference.right - width) left = reference.right - width;
+    if (top > reference.bottom - height) top = reference.bottom - height;
+    return POINT{left < 0 ? 0 : left, top < 0 ? 0 : top};
 }
