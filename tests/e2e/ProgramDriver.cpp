@@ -52,8 +52,7 @@ std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, s
         if (chunk > limit - text.size()) chunk = limit - text.size();
         char buffer[4096];
         SIZE_T got = 0;
-        if (!ReadProcessMemory(process, reinterpret_cast<const void*>(p), buffer, chunk, &got) ||
-            got == 0)
+        if (!ReadProcessMemory(process, reinterpret_cast<const void*>(p), buffer, chunk, &got) || got == 0)
             return std::nullopt;
         const char* end = static_cast<const char*>(std::memchr(buffer, '\0', got));
         if (end) {
@@ -68,8 +67,7 @@ std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, s
 
 std::optional<LRESULT> SendTo(HWND hwnd, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(hwnd, message, w, l, SMTO_NORMAL, timeoutMs, &result))
-        return std::nullopt;
+    if (!SendMessageTimeoutA(hwnd, message, w, l, SMTO_NORMAL, timeoutMs, &result)) return std::nullopt;
     return static_cast<LRESULT>(result);
 }
 
@@ -112,9 +110,7 @@ bool RunningProgram::Start(const std::string& exe, const std::string& folder) {
     return true;
 }
 
-bool RunningProgram::Running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 namespace {
 
@@ -168,8 +164,7 @@ HWND RunningProgram::WaitForBox(DWORD timeoutMs, HWND other) const {
         timeoutMs);
     // Made, but not necessarily finished: its buttons come with it, and the
     // wait for its answer starts once they are there.
-    if (box && !PollUntil([&] { return FindWindowExA(box, nullptr, "BUTTON", nullptr) != nullptr; },
-                          timeoutMs))
+    if (box && !PollUntil([&] { return FindWindowExA(box, nullptr, "BUTTON", nullptr) != nullptr; }, timeoutMs))
         return nullptr;
     return box;
 }
@@ -185,8 +180,7 @@ std::optional<std::string> RunningProgram::BoxText(HWND box) const {
 
 std::vector<std::string> RunningProgram::BoxButtons(HWND box) const {
     std::vector<std::string> texts;
-    for (HWND b = FindWindowExA(box, nullptr, "BUTTON", nullptr); b;
-         b = FindWindowExA(box, b, "BUTTON", nullptr))
+    for (HWND b = FindWindowExA(box, nullptr, "BUTTON", nullptr); b; b = FindWindowExA(box, b, "BUTTON", nullptr))
         texts.push_back(WindowText(b));
     return texts;
 }
@@ -197,9 +191,7 @@ bool RunningProgram::AnswerBox(HWND box, DWORD timeoutMs) const {
     return PollUntil([&] { return !IsWindow(box); }, timeoutMs);
 }
 
-bool RunningProgram::Settled(DWORD timeoutMs) const {
-    return frame_ && SendTo(frame_, WM_NULL, 0, 0, timeoutMs);
-}
+bool RunningProgram::Settled(DWORD timeoutMs) const { return frame_ && SendTo(frame_, WM_NULL, 0, 0, timeoutMs); }
 
 int RunningProgram::ItemCount() const {
     auto n = SendTo(list_, LVM_GETITEMCOUNT, 0, 0);
@@ -220,10 +212,8 @@ std::string RunningProgram::ItemText(int item, int subItem) const {
     lv.pszText = memory.At(kTextAt);
     lv.cchTextMax = static_cast<int>(kTextSize);
     const char empty = '\0';
-    if (!memory.Write(0, &lv, sizeof lv) || !memory.Write(kTextAt, &empty, 1))
-        return "<write failed>";
-    if (!SendTo(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
-                reinterpret_cast<LPARAM>(memory.At(0))))
+    if (!memory.Write(0, &lv, sizeof lv) || !memory.Write(kTextAt, &empty, 1)) return "<write failed>";
+    if (!SendTo(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory.At(0))))
         return "<no answer>";
     char text[kTextSize + 1] = "";
     if (!memory.Read(kTextAt, text, kTextSize)) return "<read failed>";
@@ -238,8 +228,7 @@ std::string RunningProgram::StatusText(int part) const {
     RemoteMemory memory(process_, size);
     std::vector<char> text(size, '\0');
     if (!memory.Valid() || !memory.Write(0, text.data(), size)) return "<write failed>";
-    if (!SendTo(status_, SB_GETTEXTA, static_cast<WPARAM>(part),
-                reinterpret_cast<LPARAM>(memory.At(0))))
+    if (!SendTo(status_, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(memory.At(0))))
         return "<no answer>";
     if (!memory.Read(0, text.data(), size)) return "<read failed>";
     text[size - 1] = '\0';
@@ -325,9 +314,8 @@ bool TypeKeys(const std::vector<WORD>& keys) {
 
 int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE nul =
-        CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     if (nul != INVALID_HANDLE_VALUE) {
@@ -337,14 +325,13 @@ int RunAndWait(const std::string& commandLine, DWORD timeoutMs) {
     PROCESS_INFORMATION pi = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr,
-                                  nul != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &si, &pi);
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, nul != INVALID_HANDLE_VALUE, 0, nullptr,
+                                  nullptr, &si, &pi);
     if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
     if (!started) return -1;
     int code = -1;
     DWORD exitCode = 0;
-    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(pi.hProcess, &exitCode))
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &exitCode))
         code = static_cast<int>(exitCode);
     else
         TerminateProcess(pi.hProcess, 1);
@@ -367,8 +354,7 @@ DWORD RegistryValue::Number() const {
 
 std::optional<RegistryValue> ReadRegistryValue(const char* key, const char* name) {
     HKEY k;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS)
-        return std::nullopt;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return std::nullopt;
     RegistryValue value;
     DWORD size = 0;
     LONG r = RegQueryValueExA(k, name, nullptr, &value.Type, nullptr, &size);

@@ -40,8 +40,7 @@ private:
 };
 
 // A NUL-terminated text at `address` in `process`, at most `limit` bytes.
-std::optional<std::string> ReadRemoteText(HANDLE process, const void* address,
-                                          std::size_t limit = 4096);
+std::optional<std::string> ReadRemoteText(HANDLE process, const void* address, std::size_t limit = 4096);
 
 // Sends and waits for the answer; nullopt when the program did not answer in time.
 std::optional<LRESULT> SendTo(HWND hwnd, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs = 10000);
