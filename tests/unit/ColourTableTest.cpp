@@ -1,6 +1,5 @@
 // The colour chooser's palette and how its sliders follow their colours; the
-// Setup dialog's rules for the "Data visible" boxes and the state code; the
-// state list both dialogs offer.
+// Setup dialog's state code and the state list both dialogs offer.
 
 #include "contacts/StateTable.h"
 #include "dialing/SetupValues.h"
@@ -55,30 +54,6 @@ TEST(ColourSlider, StartsAtTheColoursPlaceAndKeepsAForeignColourUntilMoved) {
     EXPECT_EQ(0xFFFFFFu, white.Colour());
     EXPECT_TRUE(white.MovedTo(-4));
     EXPECT_EQ(0x000000u, white.Colour());
-}
-
-TEST(SetupBoxes, OnlyAChangedBoxChangesItsColumn) {
-    int widths[kColumnCount] = {100, 100, 110, 156, 0, 34, 54, 77, 140};
-    bool opened[kOptionalColumnCount] = {true, false, true, true, true, true};
-    // Nothing touched: the dragged width 77 and the hidden City stay.
-    int same[kColumnCount];
-    std::memcpy(same, widths, sizeof same);
-    ApplyVisibleBoxes(opened, opened, same);
-    EXPECT_EQ(0, std::memcmp(same, widths, sizeof same));
-
-    // City checked anew gets its fixed width; Address unchecked hides it.
-    bool checked[kOptionalColumnCount] = {false, true, true, true, true, true};
-    ApplyVisibleBoxes(opened, checked, widths);
-    const int expected[kColumnCount] = {100, 100, 110, 0, 100, 34, 54, 77, 140};
-    for (int c = 0; c < kColumnCount; ++c) EXPECT_EQ(expected[c], widths[c]) << "column " << c;
-
-    // Every box checked anew from hidden columns gives the table's widths.
-    int hidden[kColumnCount] = {100, 100, 110, 0, 0, 0, 0, 0, 0};
-    bool none[kOptionalColumnCount] = {},
-         all[kOptionalColumnCount] = {true, true, true, true, true, true};
-    ApplyVisibleBoxes(none, all, hidden);
-    const int shown[kColumnCount] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
-    for (int c = 0; c < kColumnCount; ++c) EXPECT_EQ(shown[c], hidden[c]) << "column " << c;
 }
 
 TEST(SetupState, CodeIsTheEntrysFirstTwoCharactersAndEveryEntryHasOne) {
