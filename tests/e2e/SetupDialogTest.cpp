@@ -352,6 +352,8 @@ TEST_F(SetupDialogs, ColourChooserStartsAtTheListsColoursAndOnlyOkAppliesThem) {
                    ownBack = ListColour(list, LVM_GETBKCOLOR);
     HWND chooser = Open(program, CMD_COLOURS, "Select colors");
     ASSERT_NE(nullptr, chooser) << "no colour chooser";
+    // The list's own text colour is the "default" marker, in no table entry.
+    EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_FORE)) << Hex(ownText);
     End(program, chooser, IDOK);
     EXPECT_EQ(Hex(ownText), Hex(ListColour(list, LVM_GETTEXTCOLOR)))
         << "the list's own text colour was lost";
