@@ -312,12 +312,17 @@ TEST_F(SetupDialogs, PortChoiceOutlivesCancelAndOkStoresPortSpeedAndDialString) 
     EXPECT_EQ(3, StoredNumber("Speed"));
     EXPECT_EQ("ATDT", StoredText("Prefix"));
 
-    // A new run takes its choice from the settings again; OK stores it.
+    // A new run takes its choice from the settings again, here a port and a
+    // speed no button stands for: none is selected (rather than a button of
+    // the other group).  OK stores what is chosen.
+    ASSERT_TRUE(SetNumber("ComNum", 7));
+    ASSERT_TRUE(SetNumber("Speed", 9));
     RunningProgram second;
     StartLoaded(second);
     port = Open(second, CMD_MODEM_SETUP, "Setup port");
     ASSERT_NE(nullptr, port);
-    EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_COM2));
+    for (int id = IDC_PORT_COM1; id <= IDC_PORT_9600; ++id)
+        EXPECT_FALSE(IsButtonChecked(port, id)) << "button " << id;
     ASSERT_TRUE(ClickControl(port, IDC_PORT_COM3));
     End(second, port, IDCANCEL);
     port = Open(second, CMD_MODEM_SETUP, "Setup port");
