@@ -5,6 +5,7 @@
 #include "dialing/PortSetupDialog.h"
 #include "dialing/SetupDialog.h"
 #include "ui/ColourDialog.h"
+#include "ui/ColumnWidths.h"
 
 #include <cstring>
 
@@ -27,7 +28,7 @@ void SetupCommand() {
     CopyText(values.NumberPrefix, g_settings.NumberPrefix);
     values.TenDigitLocal = g_settings.TenDigitLocal;
     values.ToneDial = g_settings.ToneDial;
-    for (int c = 0; c < kColumnCount; ++c) values.Widths[c] = g_listView.GetColumnWidth(c);
+    for (int c = 0; c < kColumnCount; ++c) values.Widths[c] = ColumnWidthInAnyView(g_listView, c);
     const SetupValues before = values;
 
     if (!RunSetupDialog(g_frame.Handle(), values)) return;
@@ -38,7 +39,8 @@ void SetupCommand() {
     g_settings.TenDigitLocal = values.TenDigitLocal;
     g_settings.ToneDial = values.ToneDial;
     for (int c = 0; c < kColumnCount; ++c)
-        if (values.Widths[c] != before.Widths[c]) g_listView.SetColumnWidth(c, values.Widths[c]);
+        if (values.Widths[c] != before.Widths[c])
+            SetColumnWidthInAnyView(g_listView, c, values.Widths[c]);
     // The status line shows the keys to dial, which these settings change.
     UpdateStatusLine();
 }

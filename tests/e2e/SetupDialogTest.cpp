@@ -271,6 +271,19 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
         EXPECT_EQ(widths, ColumnWidths(program.List()));
         EXPECT_EQ(statusAfter, program.StatusText(0));
     }
+    // In the icon views the boxes still show the columns, and a change
+    // still reaches them.
+    ASSERT_TRUE(program.PostCommand(CMD_VIEW_LARGE));
+    setup = Open(program, CMD_SETUP, "Setup");
+    ASSERT_NE(nullptr, setup);
+    for (int id = IDC_SETUP_SHOW_ADDRESS; id <= IDC_SETUP_SHOW_MISC; ++id)
+        EXPECT_TRUE(IsButtonChecked(setup, id)) << "box " << id << " in the icon view";
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_CITY));
+    End(program, setup, IDOK);
+    ASSERT_TRUE(program.PostCommand(CMD_VIEW_DETAILS));
+    ASSERT_TRUE(program.Settled());
+    widths[kCityColumn] = 0;
+    EXPECT_EQ(widths, ColumnWidths(program.List()));
     EXPECT_FALSE(ReadRegistryValue(kSettingsKey, "ToneDial")) << "nothing is written before exit";
 
     CloseNormally(program);
