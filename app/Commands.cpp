@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/WindowTitle.h"
 #include "framework/MainFrame.h"
+#include "app/SetupCommands.h"
 #include "resources/resource.h"
 
 namespace {
@@ -31,8 +32,11 @@ void DispatchCommand(int id) {
         case CMD_DIAL_MISC: DialSelected(DialField::Misc); break;
         case CMD_EMAIL: EmailSelected(); break;
         case CMD_NEW_FILE: NewFileCommand(); break;
-        // The popup's Cancel only closes the popup.  The contact, setup,
-        // output and colour commands are not part of this build yet.
+        case CMD_MODEM_SETUP: PortSetupCommand(); break;
+        case CMD_SETUP: SetupCommand(); break;
+        case CMD_COLOURS: ColoursCommand(); break;
+        // The popup's Cancel only closes the popup.  The contact and
+        // output commands are not part of this build yet.
         default: break;
     }
 }

@@ -33,3 +33,36 @@
 #define CMD_DIAL_MISC 40025
 #define CMD_UPDATES 40026
 #define CMD_ABOUT 40027
+
+// The Setup dialog.
+#define IDD_SETUP 105
+#define IDC_SETUP_AREA_CODE 1000
+#define IDC_SETUP_NUMBER_PREFIX 1001
+#define IDC_SETUP_BY_MODEM 1008
+#define IDC_SETUP_BY_SPEAKERS 1009
+#define IDC_SETUP_STATE 1020
+#define IDC_SETUP_SHOW_ADDRESS 1021  // to 1026: the "Data visible" boxes of columns 3 to 8
+#define IDC_SETUP_SHOW_CITY 1022
+#define IDC_SETUP_SHOW_STATE 1023
+#define IDC_SETUP_SHOW_ZIP 1024
+#define IDC_SETUP_SHOW_EMAIL 1025
+#define IDC_SETUP_SHOW_MISC 1026
+#define IDC_SETUP_TEN_DIGIT 1029
+
+// The Setup port dialog.
+#define IDD_PORT_SETUP 103
+#define IDC_PORT_DIAL_STRING 1000
+#define IDC_PORT_COM1 1008  // to 1011: "Com 1" to "Com 4", ports 1 to 4
+#define IDC_PORT_COM2 1009
+#define IDC_PORT_COM3 1010
+#define IDC_PORT_COM4 1011
+#define IDC_PORT_1200 1012  // to 1015: "1200" to "9600", speeds 0 to 3
+#define IDC_PORT_2400 1013
+#define IDC_PORT_4800 1014
+#define IDC_PORT_9600 1015
+#define IDC_PORT_GROUP 1016
+
+// The colour chooser.
+#define IDD_COLOURS 28322
+#define IDC_COLOURS_FORE 28323
+#define IDC_COLOURS_BACK 28324

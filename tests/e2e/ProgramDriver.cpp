@@ -245,6 +245,42 @@ bool RunningProgram::BringToFront(DWORD timeoutMs) const {
         timeoutMs);
 }
 
+bool RunningProgram::PostCommand(int id) const {
+    return frame_ && PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+namespace {
+
+struct DialogSearch {
+    DWORD process;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM l) {
+    auto* s = reinterpret_cast<DialogSearch*>(l);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != s->process || !IsWindowVisible(hwnd) || ClassName(hwnd) != "#32770") return TRUE;
+    if (WindowText(hwnd) != s->caption) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND RunningProgram::WaitForDialog(const char* caption, DWORD timeoutMs) const {
+    DialogSearch search{id_, caption, nullptr};
+    PollUntil(
+        [&] {
+            EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr || !Running();
+        },
+        timeoutMs);
+    // A dialog is shown once WM_INITDIALOG is over: its controls are filled.
+    return search.found;
+}
+
 bool RunningProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
     if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
     return GetExitCodeProcess(process_, &exitCode) != 0;
@@ -340,4 +376,62 @@ bool DeleteRegistryTree(const char* key) {
         return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
     }
     return false;
+}
+
+bool ClickControl(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control && SendTo(control, BM_CLICK, 0, 0).has_value();
+}
+
+bool CloseWithCloseBox(HWND window) {
+    return SendTo(window, WM_SYSCOMMAND, SC_CLOSE, 0).has_value();
+}
+
+bool IsButtonChecked(HWND dialog, int id) {
+    auto state = SendTo(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0);
+    return state && *state == BST_CHECKED;
+}
+
+std::string ControlText(HWND control) {
+    char text[512] = "";
+    if (!SendTo(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)))
+        return "<no answer>";
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+bool SetControlText(HWND control, const char* text) {
+    auto done = SendTo(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    return done && *done;
+}
+
+bool DragSlider(HWND dialog, int id, int position) {
+    HWND slider = GetDlgItem(dialog, id);
+    auto from = SendTo(slider, TBM_GETPOS, 0, 0);
+    if (!slider || !from) return false;
+    // The thumb passes every position on its way, as a drag shows it.
+    int step = position >= *from ? 1 : -1;
+    auto scroll = [&](WORD code, int at) {
+        return SendTo(dialog, WM_HSCROLL, MAKEWPARAM(code, at), reinterpret_cast<LPARAM>(slider))
+            .has_value();
+    };
+    for (int at = static_cast<int>(*from); at != position;) {
+        at += step;
+        if (!SendTo(slider, TBM_SETPOS, TRUE, at) || !scroll(TB_THUMBTRACK, at)) return false;
+    }
+    return scroll(TB_THUMBPOSITION, position) && scroll(TB_ENDTRACK, 0);
+}
+
+int SliderPosition(HWND dialog, int id) {
+    auto position = SendTo(GetDlgItem(dialog, id), TBM_GETPOS, 0, 0);
+    return position ? static_cast<int>(*position) : -1;
+}
+
+POINT CentredPlace(const RECT& reference, const RECT& window) {
+    LONG width = window.right - window.left + 1, height = window.bottom - window.top + 1;
+    LONG left = reference.left + (reference.right - reference.left + 1) / 2 - width / 2;
+    LONG top = reference.top + (reference.bottom - reference.top + 1) / 2 - height / 2;
+    if (left > reference.right - width) left = reference.right - width;
+    if (top > reference.bottom - height) top = reference.bottom - height;
+    return POINT{left < 0 ? 0 : left, top < 0 ? 0 : top};
 }

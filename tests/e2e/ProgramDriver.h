@@ -92,6 +92,12 @@ public:
     // Makes the main window the foreground window; false when it cannot.
     bool BringToFront(DWORD timeoutMs = 5000) const;
 
+    // Sends a command to the main window as its menu item does, without
+    // waiting for it: the command may open a dialog that waits for a click.
+    bool PostCommand(int id) const;
+    // A visible dialog ("#32770") of this process with this caption, or null.
+    HWND WaitForDialog(const char* caption, DWORD timeoutMs) const;
+
     // WM_CLOSE to the main window, then waits for the process to end.
     bool Close(DWORD timeoutMs, DWORD& exitCode);
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
@@ -121,3 +127,20 @@ struct RegistryValue {
 };
 std::optional<RegistryValue> ReadRegistryValue(const char* key, const char* name);
 bool DeleteRegistryTree(const char* key);
+
+// Controls of another process's dialog, driven the way clicks and drags are.
+// Clicks a button (check box, radio button, OK) and waits for its answer.
+bool ClickControl(HWND dialog, int id);
+// Closes a window with its close box (the system menu's Close).
+bool CloseWithCloseBox(HWND window);
+bool IsButtonChecked(HWND dialog, int id);
+// The text a control shows and sets (WM_GETTEXT and WM_SETTEXT go across
+// processes whole).
+std::string ControlText(HWND control);
+bool SetControlText(HWND control, const char* text);
+// Moves a slider as a drag by its thumb does: the new position, then the
+// scroll messages the dialog gets while the thumb moves and when it is let go.
+bool DragSlider(HWND dialog, int id, int position);
+int SliderPosition(HWND dialog, int id);
+// Where CentreWindow puts a window of this size over that reference rectangle.
+POINT CentredPlace(const RECT& reference, const RECT& window);

@@ -1,6 +1,8 @@
 // Draws the program's windows into BMP files, to look at: the main frame with
 // its button bar, list and status bar, a Yes/No/Cancel box, an OK box with an
-// icon and the About box with its link.
+// icon and the About box with its link; given the built program, also the
+// Setup, Setup port and colour dialogs from its templates, and the list in
+// the colours chosen.
 //
 //   telvara_screens.exe OUT-FOLDER [PROGRAM]
 //
@@ -9,14 +11,20 @@
 // is saved once it and its children have nothing left to paint, then closed.
 // The exit code is the number of pictures that failed.
 
+#include "dialing/PortSetupDialog.h"
+#include "dialing/SetupDialog.h"
+#include "framework/Instance.h"
 #include "framework/MainFrame.h"
 #include "framework/MsgBox.h"
+#include "resources/resource.h"
+#include "ui/ColourDialog.h"
 
 #include "GuiTest.h"
 
 #include <commctrl.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace {
@@ -24,6 +32,7 @@ namespace {
 MsgBox g_box;
 
 HICON g_programIcon = nullptr;
+HINSTANCE g_program = nullptr;  // the built program, for its dialog templates
 
 // The About box, with the icon the program's own resources would give it.
 class ScreenAbout : public EllipseMsgBox {
@@ -101,6 +110,79 @@ void ShootBox(MsgBox& box, const char* name, const char* text, const char* capti
     }
 }
 
+// Runs a dialog of the program's templates; `act` works it while it is up,
+// then it is saved and ended with `end`.
+void ShootDialog(const char* name, int end, const std::function<void()>& run,
+                 const std::function<void(HWND)>& act = nullptr) {
+    OnWindowShown hook("#32770", [&](HWND hwnd) {
+        // The dialog manager shows a dialog when its loop first idles; this
+        // runs before that, from the first messages of the loop.
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        if (act) act(hwnd);
+        Save(hwnd, name);
+        PostMessageA(hwnd, WM_COMMAND, end, 0);
+    });
+    run();
+    if (hook.Count() != 1) {
+        std::printf("%s: no dialog was shown\n", name);
+        ++g_failures;
+    }
+}
+
+void MoveSlider(HWND dialog, int id, int position) {
+    HWND slider = GetDlgItem(dialog, id);
+    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
+}
+
+void FillList() {
+    const char* rows[][9] = {
+        {"Anna", "Bell", "819-567-1234", "12 Rue Principale", "Gatineau", "QC", "J8X 1A1",
+         "anna.bell@example.com", "cell 819-555-0142"},
+        {"Ann", "Lee", "613-555-0199", "45 Elm St, Apt 3", "Ottawa", "ON", "K1A 0B1", "ann.lee@example.org", ""},
+        {"Bob", "Roe", "(819) 567-2342", "88 King Rd", "Aylmer", "QC", "J9H 2B2", "", "work 819-555-0100"},
+    };
+    for (int r = 0; r < 3; ++r) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = r;
+        item.pszText = const_cast<char*>(rows[r][0]);
+        int index = g_list.InsertItem(item);
+        for (int c = 1; c < 9; ++c) {
+            LVITEMA sub = {};
+            sub.iSubItem = c;
+            sub.pszText = const_cast<char*>(rows[r][c]);
+            SendMessageA(g_list.Handle(), LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+}
+
+// The Options dialogs as the program shows them, from its own templates.
+void ShootOptionDialogs() {
+    HINSTANCE own = ProgramInstance();
+    SetProgramInstance(g_program);
+    SetupValues setup = {"CA", "819", "9", 0, 1, {100, 100, 110, 156, 0, 34, 54, 140, 140}};
+    ShootDialog("setup", IDCANCEL, [&] { RunSetupDialog(g_frame.Handle(), setup); });
+    PortChoice choice;
+    PortSetupValues port = {3, 0, "ATDT"};
+    ShootDialog("setup-port", IDCANCEL, [&] { RunPortSetupDialog(g_frame.Handle(), choice, port); });
+
+    // Red text on khaki, chosen with the sliders and applied to the list.
+    FillList();
+    g_list.SetTextColor(RGB(0, 0, 0));
+    g_list.SetTextBkColor(RGB(255, 255, 255));
+    g_list.SetBkColor(RGB(255, 255, 255));
+    ShootDialog(
+        "colours", IDOK, [&] { ChooseColours(g_list); },
+        [](HWND dialog) {
+            MoveSlider(dialog, IDC_COLOURS_FORE, 3);
+            MoveSlider(dialog, IDC_COLOURS_BACK, 58);
+        });
+    SetProgramInstance(own);
+    g_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    Save(g_frame.Handle(), "list-colours");
+}
+
 bool MakeFrame() {
     g_status.SetPartCount(3);
     g_status.AddPart(80, 0);
@@ -143,8 +225,10 @@ int main(int argc, char** argv) {
     while (!g_outDir.empty() && (g_outDir.back() == '\\' || g_outDir.back() == '/')) g_outDir.pop_back();
 
     if (argc > 2) {
-        if (HMODULE program = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE))
+        if (HMODULE program = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
             g_programIcon = LoadIconA(program, MAKEINTRESOURCEA(106));
+            g_program = program;
+        }
         if (!g_programIcon) std::printf("%s: no icon 106, the About box is shown without\n", argv[2]);
     }
 
@@ -160,6 +244,7 @@ int main(int argc, char** argv) {
              0x30, nullptr);
     ShootBox(g_about, "about", "Telvara 3.31\nCopyright (c) Ostrel Freeware, all rights reserved",
              "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106), &LinkMade);
+    if (g_program) ShootOptionDialogs();
 
     DestroyWindow(g_frame.Handle());
     MSG msg;

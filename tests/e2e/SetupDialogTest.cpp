@@ -1,0 +1,491 @@
+// The Options dialogs of the real telvara.exe, driven from outside as a user
+// would: Setup (visible columns, defaults, dialing method), Setup port (port,
+// speed, dial command) and the colour chooser; what the list and the status
+// line show when they close, and what the registry holds after exit.
+
+#include "ProgramDriver.h"
+
+#include "contacts/Contact.h"
+#include "dialing/DialString.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
+const char kMakerKey[] = "Software\\Ostrel Freeware";
+const char kFolder[] = "C:\\Telvara";
+const char kExe[] = "C:\\Telvara\\telvara.exe";
+const char kFriends[] = "C:\\Telvara\\friends.csv";
+constexpr DWORD kWait = 30000;  // deadline of every wait: generous, only reached on failure
+constexpr int kSampleCount = 12;
+constexpr int kCityColumn = 4, kEmailColumn = 7;
+const int kDefaultCols[9] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
+
+bool InCi() {
+    const char* ci = std::getenv("CI");
+    return ci && std::strcmp(ci, "true") == 0;
+}
+
+std::string EnvPath(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? WindowsPathOfUnixPath(value) : std::string();
+}
+
+bool SetSetting(const char* name, const char* type, const std::string& data) {
+    char line[1024];
+    std::snprintf(line, sizeof line, "reg.exe add \"HKCU\\%s\" /v %s /t %s /d \"%s\" /f",
+                  kSettingsKey, name, type, data.c_str());
+    return RunAndWait(line) == 0;
+}
+bool SetText(const char* name, const std::string& text) {
+    return SetSetting(name, "REG_SZ", text);
+}
+bool SetNumber(const char* name, DWORD n) {
+    return SetSetting(name, "REG_DWORD", std::to_string(n));
+}
+
+std::string StoredText(const char* name) {
+    auto value = ReadRegistryValue(kSettingsKey, name);
+    return value ? value->Text() : "<missing>";
+}
+long StoredNumber(const char* name) {
+    auto value = ReadRegistryValue(kSettingsKey, name);
+    return value && value->Type == REG_DWORD ? static_cast<long>(value->Number()) : -1;
+}
+int StoredFlag(const char* name) {
+    auto value = ReadRegistryValue(kSettingsKey, name);
+    return value && value->Type == REG_BINARY && value->Data.size() == 1 ? value->Data[0] : -1;
+}
+std::vector<int> StoredCols() {
+    auto value = ReadRegistryValue(kSettingsKey, "Cols");
+    std::vector<int> cols(9, -1);
+    if (value && value->Data.size() == 36) std::memcpy(cols.data(), value->Data.data(), 36);
+    return cols;
+}
+
+int ColumnWidth(HWND list, int column) {
+    auto w = SendTo(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
+    return w ? static_cast<int>(*w) : -1;
+}
+std::vector<int> ColumnWidths(HWND list) {
+    std::vector<int> widths;
+    for (int c = 0; c < 9; ++c) widths.push_back(ColumnWidth(list, c));
+    return widths;
+}
+
+COLORREF ListColour(HWND list, UINT message) {
+    auto c = SendTo(list, message, 0, 0);
+    return c ? static_cast<COLORREF>(*c) : CLR_INVALID;
+}
+
+LONG StyleOf(HWND dialog, int id) {
+    return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
+}
+
+// What the screen shows at a point of a window's client area.
+COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT at = {x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+std::string Hex(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(c));
+    return text;
+}
+
+class SetupDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string exe = EnvPath("TELVARA_EXE");
+        ASSERT_FALSE(exe.empty()) << "TELVARA_EXE names no telvara.exe";
+        std::string sample = EnvPath("TELVARA_SAMPLE");
+        ASSERT_FALSE(sample.empty()) << "TELVARA_SAMPLE names no sample file";
+        CreateDirectoryA(kFolder, nullptr);
+        ASSERT_TRUE(CopyFileA(exe.c_str(), kExe, FALSE)) << "copying " << exe;
+        ASSERT_TRUE(CopyFileA(sample.c_str(), kFriends, FALSE)) << "copying " << sample;
+        ASSERT_TRUE(DeleteRegistryTree(kMakerKey));
+        ASSERT_TRUE(SetText("Fname", kFriends));
+        ASSERT_TRUE(SetText("AreaCode", "819"));
+    }
+
+    void StartLoaded(RunningProgram& program) {
+        ASSERT_TRUE(program.Start(kExe, kFolder)) << "CreateProcess failed: " << GetLastError();
+        ASSERT_TRUE(program.WaitForFrame(kWait)) << "no main window";
+        HWND box = nullptr;
+        bool loaded = PollUntil(
+            [&] {
+                box = program.TopWindow("CMSGCLASS");
+                return box || program.ItemCount() == kSampleCount || !program.Running();
+            },
+            kWait);
+        ASSERT_EQ(nullptr, box) << "unexpected box: "
+                                << program.BoxText(box).value_or("<text not readable>");
+        ASSERT_TRUE(loaded && program.Running())
+            << "the list holds " << program.ItemCount() << " items";
+        ASSERT_TRUE(program.Settled());
+    }
+
+    // Opens a dialog by its menu command and checks it is owned by the main
+    // window and centred over it.
+    HWND Open(RunningProgram& program, int command, const char* caption) {
+        if (!program.PostCommand(command)) return nullptr;
+        HWND dialog = program.WaitForDialog(caption, kWait);
+        if (!dialog) return nullptr;
+        EXPECT_EQ(program.Frame(), GetWindow(dialog, GW_OWNER)) << caption;
+        RECT own = {}, owner = {};
+        GetWindowRect(dialog, &own);
+        GetWindowRect(program.Frame(), &owner);
+        POINT place = CentredPlace(owner, own);
+        EXPECT_EQ(place.x, own.left) << caption << " is not centred over the main window";
+        EXPECT_EQ(place.y, own.top) << caption << " is not centred over the main window";
+        EXPECT_FALSE(IsWindowEnabled(program.Frame())) << caption << " is not modal";
+        return dialog;
+    }
+
+    // Ends a dialog with a click on `id` (or its close box for 0) and waits
+    // until it and whatever it started are done.
+    void End(RunningProgram& program, HWND dialog, int id) {
+        ASSERT_TRUE(id ? ClickControl(dialog, id) : CloseWithCloseBox(dialog));
+        ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait))
+            << "the dialog stayed open";
+        ASSERT_TRUE(program.Settled());
+    }
+
+    void CloseNormally(RunningProgram& program) {
+        DWORD exitCode = 12345;
+        ASSERT_TRUE(program.Close(kWait, exitCode)) << "the program did not end after WM_CLOSE";
+        EXPECT_EQ(0u, exitCode);
+    }
+
+    // The status line the selected item should show with these settings.
+    static std::string ExpectedStatus(const RunningProgram& program, const char* prefix,
+                                      const char* areaCode, bool tenDigit) {
+        int item = program.SelectedItem();
+        Contact c;
+        ClearContact(c);
+        for (int field = 0; field < kContactFieldCount; ++field)
+            SetField(ContactField(c, field), kContactFieldWidths[field],
+                     program.ItemText(item, field).c_str());
+        char text[kStatusLineSize];
+        BuildStatusText(c, DialSettings{prefix, areaCode, tenDigit}, text, sizeof text);
+        return text;
+    }
+};
+
+TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStatusLine) {
+    ASSERT_TRUE(SetText("State", "ZZ"));  // no such state
+    ASSERT_TRUE(SetText("NumberPrefix", "9"));
+    RunningProgram program;
+    StartLoaded(program);
+    ASSERT_EQ(0, program.SelectedItem()) << "\"Index\" 0 selects the first contact";
+    const std::string statusBefore = program.StatusText(0);
+    ASSERT_EQ(ExpectedStatus(program, "9", "819", false), statusBefore);
+    ASSERT_NE(std::string::npos, statusBefore.find("Number = "));
+
+    // The user drags the E-mail column narrower.
+    ASSERT_TRUE(SendTo(program.List(), LVM_SETCOLUMNWIDTH, kEmailColumn, MAKELPARAM(77, 0)));
+    std::vector<int> widths = ColumnWidths(program.List());
+    ASSERT_EQ(77, widths[kEmailColumn]);
+
+    HWND setup = Open(program, CMD_SETUP, "Setup");
+    ASSERT_NE(nullptr, setup) << "no Setup dialog";
+    for (int id = IDC_SETUP_SHOW_ADDRESS; id <= IDC_SETUP_SHOW_MISC; ++id)
+        EXPECT_TRUE(IsButtonChecked(setup, id)) << "box " << id << " of a shown column";
+    EXPECT_EQ("City", ControlText(GetDlgItem(setup, IDC_SETUP_SHOW_CITY)));
+    EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_TEN_DIGIT));
+    EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_BY_MODEM));
+    EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_BY_SPEAKERS));
+    HWND state = GetDlgItem(setup, IDC_SETUP_STATE);
+    EXPECT_EQ(53, SendTo(state, CB_GETCOUNT, 0, 0).value_or(-1));
+    EXPECT_EQ(CB_ERR, SendTo(state, CB_GETCURSEL, 0, 0).value_or(0))
+        << "an unknown state selects nothing";
+    EXPECT_EQ(CBS_DROPDOWNLIST | CBS_SORT,
+              StyleOf(setup, IDC_SETUP_STATE) & (CBS_DROPDOWNLIST | CBS_SORT));
+    HWND area = GetDlgItem(setup, IDC_SETUP_AREA_CODE),
+         prefix = GetDlgItem(setup, IDC_SETUP_NUMBER_PREFIX);
+    EXPECT_EQ("819", ControlText(area));
+    EXPECT_EQ(3, SendTo(area, EM_GETLIMITTEXT, 0, 0).value_or(-1));
+    EXPECT_TRUE(StyleOf(setup, IDC_SETUP_AREA_CODE) & ES_NUMBER)
+        << "the area code takes digits only";
+    EXPECT_EQ("9", ControlText(prefix));
+    EXPECT_EQ(11, SendTo(prefix, EM_GETLIMITTEXT, 0, 0).value_or(-1));
+
+    // City off, a new area code, ten-digit dialing, the speakers; OK.
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_CITY));
+    EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_SHOW_CITY));
+    ASSERT_TRUE(SetControlText(area, "613"));
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_TEN_DIGIT));
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_BY_SPEAKERS));
+    EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_BY_MODEM));
+    End(program, setup, IDOK);
+    EXPECT_TRUE(IsWindowEnabled(program.Frame()));
+
+    widths[kCityColumn] = 0;
+    EXPECT_EQ(widths, ColumnWidths(program.List())) << "City hidden, the dragged E-mail width kept";
+    const std::string statusAfter = program.StatusText(0);
+    EXPECT_EQ(ExpectedStatus(program, "9", "613", true), statusAfter);
+    EXPECT_NE(statusBefore, statusAfter) << "the status line did not follow the new area code";
+
+    // Again: the boxes follow the columns; City checked anew comes back at 100.
+    setup = Open(program, CMD_SETUP, "Setup");
+    ASSERT_NE(nullptr, setup);
+    EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_SHOW_CITY));
+    EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_SHOW_EMAIL));
+    EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_TEN_DIGIT));
+    EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_BY_SPEAKERS));
+    EXPECT_EQ("613", ControlText(GetDlgItem(setup, IDC_SETUP_AREA_CODE)));
+    EXPECT_EQ(CB_ERR, SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_GETCURSEL, 0, 0).value_or(0))
+        << "OK with no state chosen stores none";
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_CITY));
+    End(program, setup, IDOK);
+    widths[kCityColumn] = 100;
+    EXPECT_EQ(widths, ColumnWidths(program.List()));
+
+    // Changes ended by Cancel and by the close box leave everything as it was.
+    for (int end : {IDCANCEL, 0}) {
+        SCOPED_TRACE(end ? "Cancel" : "close box");
+        setup = Open(program, CMD_SETUP, "Setup");
+        ASSERT_NE(nullptr, setup);
+        ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_ADDRESS));
+        ASSERT_TRUE(ClickControl(setup, IDC_SETUP_BY_MODEM));
+        ASSERT_TRUE(SetControlText(GetDlgItem(setup, IDC_SETUP_AREA_CODE), "555"));
+        ASSERT_TRUE(SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_SELECTSTRING,
+                           static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("TX ")));
+        End(program, setup, end);
+        EXPECT_EQ(widths, ColumnWidths(program.List()));
+        EXPECT_EQ(statusAfter, program.StatusText(0));
+    }
+    // In the icon views the boxes still show the columns, and a change
+    // still reaches them.
+    ASSERT_TRUE(program.PostCommand(CMD_VIEW_LARGE));
+    setup = Open(program, CMD_SETUP, "Setup");
+    ASSERT_NE(nullptr, setup);
+    for (int id = IDC_SETUP_SHOW_ADDRESS; id <= IDC_SETUP_SHOW_MISC; ++id)
+        EXPECT_TRUE(IsButtonChecked(setup, id)) << "box " << id << " in the icon view";
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_CITY));
+    End(program, setup, IDOK);
+    ASSERT_TRUE(program.PostCommand(CMD_VIEW_DETAILS));
+    ASSERT_TRUE(program.Settled());
+    widths[kCityColumn] = 0;
+    EXPECT_EQ(widths, ColumnWidths(program.List()));
+    EXPECT_FALSE(ReadRegistryValue(kSettingsKey, "ToneDial")) << "nothing is written before exit";
+
+    CloseNormally(program);
+    EXPECT_EQ("613", StoredText("AreaCode"));
+    EXPECT_EQ("9", StoredText("NumberPrefix"));
+    EXPECT_EQ("", StoredText("State"));
+    EXPECT_EQ(1, StoredFlag("10DigitLocal"));
+    EXPECT_EQ(1, StoredFlag("ToneDial"));
+    EXPECT_EQ(widths, StoredCols());
+}
+
+TEST_F(SetupDialogs, PortChoiceOutlivesCancelAndOkStoresPortSpeedAndDialString) {
+    RunningProgram program;
+    StartLoaded(program);
+    HWND port = Open(program, CMD_MODEM_SETUP, "Setup port");
+    ASSERT_NE(nullptr, port) << "no Setup port dialog";
+    EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_COM2)) << "the default port";
+    EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_9600)) << "the default speed";
+    HWND dial = GetDlgItem(port, IDC_PORT_DIAL_STRING);
+    EXPECT_EQ("ATDT", ControlText(dial));
+    EXPECT_EQ(19, SendTo(dial, EM_GETLIMITTEXT, 0, 0).value_or(-1));
+    EXPECT_TRUE(StyleOf(port, IDC_PORT_DIAL_STRING) & ES_UPPERCASE);
+    ASSERT_TRUE(ClickControl(port, IDC_PORT_COM3));
+    ASSERT_TRUE(ClickControl(port, IDC_PORT_1200));
+    EXPECT_FALSE(IsButtonChecked(port, IDC_PORT_COM2));
+    EXPECT_FALSE(IsButtonChecked(port, IDC_PORT_9600));
+    ASSERT_TRUE(SetControlText(dial, "ATDP"));
+    End(program, port, IDCANCEL);
+
+    port = Open(program, CMD_MODEM_SETUP, "Setup port");
+    ASSERT_NE(nullptr, port);
+    EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_COM3)) << "the clicks outlive Cancel";
+    EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_1200));
+    EXPECT_EQ("ATDT", ControlText(GetDlgItem(port, IDC_PORT_DIAL_STRING)))
+        << "Cancel kept the dial string";
+    End(program, port, 0);  // the close box, as Cancel
+    CloseNormally(program);
+    EXPECT_EQ(2, StoredNumber("ComNum")) << "Cancel stored the port";
+    EXPECT_EQ(3, StoredNumber("Speed"));
+    EXPECT_EQ("ATDT", StoredText("Prefix"));
+
+    // A new run takes its choice from the settings again, here a port and a
+    // speed no button stands for: none is selected (rather than a button of
+    // the other group).  OK stores what is chosen.
+    ASSERT_TRUE(SetNumber("ComNum", 7));
+    ASSERT_TRUE(SetNumber("Speed", 9));
+    RunningProgram second;
+    StartLoaded(second);
+    port = Open(second, CMD_MODEM_SETUP, "Setup port");
+    ASSERT_NE(nullptr, port);
+    for (int id = IDC_PORT_COM1; id <= IDC_PORT_9600; ++id)
+        EXPECT_FALSE(IsButtonChecked(port, id)) << "button " << id;
+    ASSERT_TRUE(ClickControl(port, IDC_PORT_COM3));
+    End(second, port, IDCANCEL);
+    port = Open(second, CMD_MODEM_SETUP, "Setup port");
+    ASSERT_NE(nullptr, port);
+    EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_COM3));
+    ASSERT_TRUE(ClickControl(port, IDC_PORT_1200));
+    ASSERT_TRUE(SetControlText(GetDlgItem(port, IDC_PORT_DIAL_STRING), "ATDP"));
+    End(second, port, IDOK);
+    // A chosen state reaches the settings too.
+    HWND setup = Open(second, CMD_SETUP, "Setup");
+    ASSERT_NE(nullptr, setup);
+    EXPECT_EQ("CA California", ControlText(GetDlgItem(setup, IDC_SETUP_STATE)))
+        << "the default state";
+    ASSERT_TRUE(SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>("TX ")));
+    End(second, setup, IDOK);
+    CloseNormally(second);
+    EXPECT_EQ(3, StoredNumber("ComNum"));
+    EXPECT_EQ(0, StoredNumber("Speed")) << "\"1200\" is speed 0";
+    EXPECT_EQ("ATDP", StoredText("Prefix"));
+    EXPECT_EQ("TX", StoredText("State"));
+}
+
+TEST_F(SetupDialogs, ColourChooserStartsAtTheListsColoursAndOnlyOkAppliesThem) {
+    RunningProgram program;
+    StartLoaded(program);
+    HWND list = program.List();
+
+    // The list's own colours, none stored yet: OK without touching a slider
+    // changes nothing, whatever the sliders show for them.
+    const COLORREF ownText = ListColour(list, LVM_GETTEXTCOLOR),
+                   ownBack = ListColour(list, LVM_GETBKCOLOR);
+    HWND chooser = Open(program, CMD_COLOURS, "Select colors");
+    ASSERT_NE(nullptr, chooser) << "no colour chooser";
+    // The list's own text colour is the "default" marker, in no table entry.
+    EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_FORE)) << Hex(ownText);
+    End(program, chooser, IDOK);
+    EXPECT_EQ(Hex(ownText), Hex(ListColour(list, LVM_GETTEXTCOLOR)))
+        << "the list's own text colour was lost";
+    EXPECT_EQ(Hex(ownBack), Hex(ListColour(list, LVM_GETBKCOLOR)));
+
+    // Black on white: the sliders start at both ends of the table.
+    ASSERT_TRUE(SendTo(list, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 0)));
+    ASSERT_TRUE(SendTo(list, LVM_SETBKCOLOR, 0, RGB(255, 255, 255)));
+    ASSERT_TRUE(SendTo(list, LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255)));
+    chooser = Open(program, CMD_COLOURS, "Select colors");
+    ASSERT_NE(nullptr, chooser);
+    for (int id : {IDC_COLOURS_FORE, IDC_COLOURS_BACK}) {
+        HWND slider = GetDlgItem(chooser, id);
+        EXPECT_EQ(0, SendTo(slider, TBM_GETRANGEMIN, 0, 0).value_or(-1));
+        EXPECT_EQ(137, SendTo(slider, TBM_GETRANGEMAX, 0, 0).value_or(-1));
+        EXPECT_EQ(TBS_BOTH, StyleOf(chooser, id) & (TBS_BOTH | TBS_AUTOTICKS))
+            << "ticks on both sides, no automatic ones";
+    }
+    EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_FORE));
+    EXPECT_EQ(137, SliderPosition(chooser, IDC_COLOURS_BACK));
+    ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_FORE, 3));
+    End(program, chooser, IDOK);
+    EXPECT_EQ("0000FF", Hex(ListColour(list, LVM_GETTEXTCOLOR))) << "red text";
+    EXPECT_EQ("FFFFFF", Hex(ListColour(list, LVM_GETBKCOLOR)));
+    EXPECT_EQ("FFFFFF", Hex(ListColour(list, LVM_GETTEXTBKCOLOR)));
+
+    // Both sliders moved, then Cancel or the close box: nothing changes.
+    for (int end : {IDCANCEL, 0}) {
+        SCOPED_TRACE(end ? "Cancel" : "close box");
+        chooser = Open(program, CMD_COLOURS, "Select colors");
+        ASSERT_NE(nullptr, chooser);
+        EXPECT_EQ(3, SliderPosition(chooser, IDC_COLOURS_FORE));
+        ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_FORE, 12));
+        ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_BACK, 128));
+        // The sample's first line, from y = 110 down, is drawn on the new
+        // background; the dialog above it keeps its own colour.
+        EXPECT_TRUE(
+            PollUntil([&] { return ClientPixel(chooser, 6, 110) == RGB(0, 0, 255); }, kWait))
+            << "the sample shows " << Hex(ClientPixel(chooser, 6, 110));
+        EXPECT_NE(RGB(0, 0, 255), ClientPixel(chooser, 6, 109));
+        End(program, chooser, end);
+        EXPECT_EQ("0000FF", Hex(ListColour(list, LVM_GETTEXTCOLOR)));
+        EXPECT_EQ("FFFFFF", Hex(ListColour(list, LVM_GETBKCOLOR)));
+    }
+
+    // A background that is not in the table puts its slider at 0 (black) but
+    // stays, also through a click on its thumb that moves nothing.
+    const COLORREF odd = RGB(0x12, 0x34, 0x56);
+    ASSERT_TRUE(SendTo(list, LVM_SETBKCOLOR, 0, odd));
+    chooser = Open(program, CMD_COLOURS, "Select colors");
+    ASSERT_NE(nullptr, chooser);
+    EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_BACK));
+    ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_BACK, 0));
+    End(program, chooser, IDOK);
+    EXPECT_EQ(Hex(odd), Hex(ListColour(list, LVM_GETBKCOLOR))) << "the list turned black";
+    EXPECT_EQ(Hex(odd), Hex(ListColour(list, LVM_GETTEXTBKCOLOR)));
+    EXPECT_EQ("0000FF", Hex(ListColour(list, LVM_GETTEXTCOLOR)));
+
+    EXPECT_FALSE(ReadRegistryValue(kSettingsKey, "TxtClr")) << "nothing is written before exit";
+    CloseNormally(program);
+    EXPECT_EQ("0000FF", Hex(static_cast<COLORREF>(StoredNumber("TxtClr"))));
+    EXPECT_EQ(Hex(odd), Hex(static_cast<COLORREF>(StoredNumber("TxtBkClr"))));
+}
+
+// Dialing after "Dial using speakers": in this run the speakers record what
+// they play (tests/e2e/run-speaker-setup.sh) and the modem's port has no
+// device behind it.
+class SpeakerSetup : public SetupDialogs {};
+
+std::size_t FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return data.nFileSizeLow;
+}
+
+TEST_F(SpeakerSetup, DialUsingSpeakersPlaysTonesInsteadOfOpeningThePort) {
+    const std::string played = EnvPath("TELVARA_PLAYED_LOG");
+    const char* missing =
+        played.empty()             ? "TELVARA_PLAYED_LOG is not set: run through "
+                                     "tests/e2e/run-speaker-setup.sh, which records the speakers"
+        : waveOutGetNumDevs() == 0 ? "Wine found no sound output device, so nothing can be "
+                                     "played or recorded"
+                                   : nullptr;
+    if (missing && InCi()) FAIL() << missing;
+    if (missing) GTEST_SKIP() << missing;
+    ASSERT_TRUE(SetNumber("ComNum", 4));  // no device behind it in this run
+
+    RunningProgram program;
+    StartLoaded(program);
+    ASSERT_EQ(0, program.SelectedItem());
+    const std::size_t before = FileSize(played);
+
+    // Through the modem first: the port cannot be opened, and nothing plays.
+    ASSERT_TRUE(program.PostCommand(CMD_DIAL));
+    HWND box = program.WaitForBox(kWait);
+    ASSERT_NE(nullptr, box) << "dialing by modem did not try the port";
+    EXPECT_EQ("Can't open Serial Port.", program.BoxText(box).value_or("<text not readable>"));
+    ASSERT_TRUE(program.AnswerBox(box));
+    ASSERT_TRUE(program.Settled());
+    EXPECT_EQ(before, FileSize(played));
+
+    HWND setup = Open(program, CMD_SETUP, "Setup");
+    ASSERT_NE(nullptr, setup);
+    ASSERT_TRUE(ClickControl(setup, IDC_SETUP_BY_SPEAKERS));
+    End(program, setup, IDOK);
+
+    // The next dial plays its tones and leaves the port alone.
+    ASSERT_TRUE(program.PostCommand(CMD_DIAL));
+    ASSERT_TRUE(program.Settled(kWait)) << "the tones did not end";
+    EXPECT_TRUE(PollUntil([&] { return FileSize(played) > before; }, kWait))
+        << "no tone was played";
+    EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS")) << "the dial still went to the port";
+    CloseNormally(program);
+    EXPECT_EQ(1, StoredFlag("ToneDial"));
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#!/bin/sh
+# Runs the end-to-end test of Setup's dialing method: telvara.exe in a Wine
+# prefix made anew for this run, whose default sound device records what is
+# played to a file and whose COM4 has no device behind it.
+#
+# Usage: run-speaker-setup.sh BUILD_DIR TEST_EXE TOOLS_DIR
+#   TELVARA_EXE and TELVARA_SAMPLE come from the environment, as for the
+#   other end-to-end tests.
+set -u
+build=$(cd "${1:?usage: run-speaker-setup.sh BUILD_DIR TEST_EXE TOOLS_DIR}" && pwd)
+tests=${2:?usage: run-speaker-setup.sh BUILD_DIR TEST_EXE TOOLS_DIR}
+tools=${3:?usage: run-speaker-setup.sh BUILD_DIR TEST_EXE TOOLS_DIR}
+dir=$build/e2e-speaker
+export WINEPREFIX="$build/wineprefix-e2e-speaker"
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+stop_wine() {
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+    fi
+    return 0
+}
+trap stop_wine EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+stop_wine
+rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$dir"
+mkdir -p "$dir/home"
+
+# The sound device starts its file anew at every open (one per tone), so
+# the samples go through a pipe that appends.
+export HOME="$dir/home"
+cat > "$HOME/.asoundrc" <<ASOUND
+pcm.!default {
+    type file
+    slave.pcm "null"
+    file "|cat >> $dir/played.raw"
+    format "raw"
+}
+ASOUND
+: > "$dir/played.raw"
+export TELVARA_PLAYED_LOG="$dir/played.raw"
+
+"$tools/wine-prefix.sh" || { echo "run-speaker-setup: cannot make $WINEPREFIX" >&2; exit 1; }
+rm -f "$WINEPREFIX/dosdevices/com4"
+
+# A hung run is ended here, before ctest's own limit, so that Wine is stopped.
+run='"$0" "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc'
+if [ -z "${DISPLAY:-}" ]; then
+    timeout -k 10 240 xvfb-run -a -s '-screen 0 1024x768x24' sh -c "$run" "$tools/wine-run.sh" "$tests" \
+        --gtest_filter='SpeakerSetup.*'
+else
+    timeout -k 10 240 sh -c "$run" "$tools/wine-run.sh" "$tests" --gtest_filter='SpeakerSetup.*'
+fi

@@ -1,0 +1,38 @@
+#include "ui/ColumnWidths.h"
+
+namespace {
+
+bool InDetailsView(const ListViewControl& list) {
+    return (static_cast<DWORD>(GetWindowLongA(list.Handle(), GWL_STYLE)) & LVS_TYPEMASK) ==
+           LVS_REPORT;
+}
+
+HWND HeaderOf(const ListViewControl& list) {
+    return reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
+}
+
+}  // namespace
+
+int ColumnWidthInAnyView(const ListViewControl& list, int column) {
+    HWND header = HeaderOf(list);
+    if (InDetailsView(list) || !header) return list.GetColumnWidth(column);
+    HDITEMA item = {};
+    item.mask = HDI_WIDTH;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column),
+                      reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return item.cxy;
+}
+
+void SetColumnWidthInAnyView(ListViewControl& list, int column, int width) {
+    HWND header = HeaderOf(list);
+    if (InDetailsView(list) || !header) {
+        list.SetColumnWidth(column, width);
+        return;
+    }
+    HDITEMA item = {};
+    item.mask = HDI_WIDTH;
+    item.cxy = width;
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&item));
+}
