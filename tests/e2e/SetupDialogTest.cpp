@@ -3,7 +3,7 @@
 // speed, dial command) and the colour chooser; what the list and the status
 // line show when they close, and what the registry holds after exit.
 
-#include "ProgramDriver.h"
+#include "ProgramFixture.h"
 
 #include "contacts/Contact.h"
 #include "dialing/DialString.h"
@@ -22,37 +22,12 @@
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
-const char kMakerKey[] = "Software\\Ostrel Freeware";
-const char kFolder[] = "C:\\Telvara";
-const char kExe[] = "C:\\Telvara\\telvara.exe";
-const char kFriends[] = "C:\\Telvara\\friends.csv";
-constexpr DWORD kWait = 30000;  // deadline of every wait: generous, only reached on failure
 constexpr int kSampleCount = 12;
 constexpr int kCityColumn = 4, kEmailColumn = 7;
-const int kDefaultCols[9] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
 
 bool InCi() {
     const char* ci = std::getenv("CI");
     return ci && std::strcmp(ci, "true") == 0;
-}
-
-std::string EnvPath(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value ? WindowsPathOfUnixPath(value) : std::string();
-}
-
-bool SetSetting(const char* name, const char* type, const std::string& data) {
-    char line[1024];
-    std::snprintf(line, sizeof line, "reg.exe add \"HKCU\\%s\" /v %s /t %s /d \"%s\" /f",
-                  kSettingsKey, name, type, data.c_str());
-    return RunAndWait(line) == 0;
-}
-bool SetText(const char* name, const std::string& text) {
-    return SetSetting(name, "REG_SZ", text);
-}
-bool SetNumber(const char* name, DWORD n) {
-    return SetSetting(name, "REG_DWORD", std::to_string(n));
 }
 
 std::string StoredText(const char* name) {
@@ -84,11 +59,6 @@ std::vector<int> ColumnWidths(HWND list) {
     return widths;
 }
 
-COLORREF ListColour(HWND list, UINT message) {
-    auto c = SendTo(list, message, 0, 0);
-    return c ? static_cast<COLORREF>(*c) : CLR_INVALID;
-}
-
 LONG StyleOf(HWND dialog, int id) {
     return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
 }
@@ -109,37 +79,14 @@ std::string Hex(COLORREF c) {
     return text;
 }
 
-class SetupDialogs : public ::testing::Test {
+class SetupDialogs : public ProgramTest {
 protected:
     void SetUp() override {
-        std::string exe = EnvPath("TELVARA_EXE");
-        ASSERT_FALSE(exe.empty()) << "TELVARA_EXE names no telvara.exe";
-        std::string sample = EnvPath("TELVARA_SAMPLE");
-        ASSERT_FALSE(sample.empty()) << "TELVARA_SAMPLE names no sample file";
-        CreateDirectoryA(kFolder, nullptr);
-        ASSERT_TRUE(CopyFileA(exe.c_str(), kExe, FALSE)) << "copying " << exe;
-        ASSERT_TRUE(CopyFileA(sample.c_str(), kFriends, FALSE)) << "copying " << sample;
-        ASSERT_TRUE(DeleteRegistryTree(kMakerKey));
-        ASSERT_TRUE(SetText("Fname", kFriends));
-        ASSERT_TRUE(SetText("AreaCode", "819"));
+        ProgramTest::SetUp();
+        UseSample();
     }
 
-    void StartLoaded(RunningProgram& program) {
-        ASSERT_TRUE(program.Start(kExe, kFolder)) << "CreateProcess failed: " << GetLastError();
-        ASSERT_TRUE(program.WaitForFrame(kWait)) << "no main window";
-        HWND box = nullptr;
-        bool loaded = PollUntil(
-            [&] {
-                box = program.TopWindow("CMSGCLASS");
-                return box || program.ItemCount() == kSampleCount || !program.Running();
-            },
-            kWait);
-        ASSERT_EQ(nullptr, box) << "unexpected box: "
-                                << program.BoxText(box).value_or("<text not readable>");
-        ASSERT_TRUE(loaded && program.Running())
-            << "the list holds " << program.ItemCount() << " items";
-        ASSERT_TRUE(program.Settled());
-    }
+    void StartLoaded(RunningProgram& program) { ProgramTest::StartLoaded(program, kSampleCount); }
 
     // Opens a dialog by its menu command and checks it is owned by the main
     // window and centred over it.
@@ -165,12 +112,6 @@ protected:
         ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait))
             << "the dialog stayed open";
         ASSERT_TRUE(program.Settled());
-    }
-
-    void CloseNormally(RunningProgram& program) {
-        DWORD exitCode = 12345;
-        ASSERT_TRUE(program.Close(kWait, exitCode)) << "the program did not end after WM_CLOSE";
-        EXPECT_EQ(0u, exitCode);
     }
 
     // The status line the selected item should show with these settings.
