@@ -206,16 +206,6 @@ TEST_F(BadInputTest, APathOf259CharactersLoads) {
     EXPECT_EQ(bytes, ReadFileText(path));
 }
 
-// Chooses `path` in the file dialog that `command` opens.
-bool ChooseFile(const RunningProgram& program, int command, const std::string& path) {
-    PostMessageA(program.Frame(), WM_COMMAND, command, 0);
-    HWND dialog = nullptr;
-    if (!PollUntil([&] { return (dialog = program.TopWindow("#32770")) != nullptr; }, kWait)) return false;
-    if (!SendTo(GetDlgItem(dialog, 0x47C), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()))) return false;
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    return PollUntil([&] { return !IsWindow(dialog); }, kWait);
-}
-
 TEST_F(BadInputTest, OpenAndImportOfBadFilesTellTheUserAndKeepTheList) {
     UseSample();
     const std::string sample = ReadFileText(kFriends);
