@@ -26,19 +26,6 @@ std::string Noise(std::size_t size) {
     return bytes;
 }
 
-// The names of the files in a folder, to see that nothing was written there.
-std::vector<std::string> FolderListing(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Removes a folder with everything in it.
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;

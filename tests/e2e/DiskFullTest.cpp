@@ -12,18 +12,6 @@ const char kFullDrive[] = "T:";
 
 std::string OnFullDrive(const char* name) { return std::string(kFullDrive) + "\\" + name; }
 
-std::vector<std::string> DriveListing() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(OnFullDrive("*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Fills the drive, then frees `spare` bytes: a save of more than that fails
 // part-way.
 bool FillDrive(DWORD spare) {
@@ -61,7 +49,7 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     ASSERT_GT(original.size(), 16384u);
     ASSERT_TRUE(WriteFileText(data, original));
     ASSERT_TRUE(FillDrive(8192));
-    const std::vector<std::string> before = DriveListing();
+    const std::vector<std::string> before = FolderListing(kFullDrive);
     const std::string old = std::string(kFolder) + "\\one.dat";
     ASSERT_TRUE(WriteFileText(old, "; Data for Telvara\r\nZed Zimmer\t555-0199\tnote\r\n"));
     ASSERT_TRUE(SetText("Fname", data));
@@ -78,7 +66,7 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS")) << "a failed write shows no message";
     EXPECT_EQ("Mod", program.StatusText(2)) << "the failed save must leave the change marked";
     EXPECT_EQ(original, ReadFileText(data)) << "the old file must stay as it was";
-    EXPECT_EQ(before, DriveListing()) << "a temporary file was left behind";
+    EXPECT_EQ(before, FolderListing(kFullDrive)) << "a temporary file was left behind";
 
     // Closing asks; Yes fails to save again, so the window stays.
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
@@ -89,7 +77,7 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     ASSERT_TRUE(program.Settled());
     EXPECT_TRUE(program.Running()) << "closed although the save failed";
     EXPECT_EQ(original, ReadFileText(data));
-    EXPECT_EQ(before, DriveListing());
+    EXPECT_EQ(before, FolderListing(kFullDrive));
 
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
     question = program.WaitForBox(kWait);

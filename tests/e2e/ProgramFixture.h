@@ -138,6 +138,19 @@ inline std::string DataFileOf(const std::vector<Contact>& records) {
     return text;
 }
 
+// The names of the files in a folder, to see that nothing was written there.
+inline std::vector<std::string> FolderListing(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // Chooses `path` in the file dialog that `command` opens.
 inline bool ChooseFile(const RunningProgram& program, int command, const std::string& path) {
     PostMessageA(program.Frame(), WM_COMMAND, command, 0);
