@@ -4,6 +4,7 @@
 
 #include "DialApp.h"
 #include "ToneAnalysis.h"
+#include "../SkipOrFailInCi.h"
 
 #include "app/Globals.h"
 #include "resources/resource.h"
@@ -35,7 +36,8 @@ std::vector<std::int16_t> ClipOf(char key) {
     HRSRC found = FindResourceA(GetModuleHandleA(nullptr), name, "WAVE");
     if (!found) return {};
     HGLOBAL loaded = LoadResource(GetModuleHandleA(nullptr), found);
-    return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found)).Samples;
+    return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found))
+        .Samples;
 }
 
 std::size_t BytesOf(const std::string& keys) {
@@ -68,14 +70,19 @@ void ExpectPlayed(std::size_t mark, const std::string& keys) {
     for (const auto& piece : pieces) heard += DetectKey(piece.data(), piece.size(), 11025);
     EXPECT_EQ(keys, heard);
     for (std::size_t i = 0; i < keys.size(); ++i)
-        EXPECT_TRUE(pieces[i] == ClipOf(keys[i])) << "the clip of " << keys[i] << " did not play whole";
+        EXPECT_TRUE(pieces[i] == ClipOf(keys[i]))
+            << "the clip of " << keys[i] << " did not play whole";
 }
 
 TEST_F(SpeakerDialing, PlaysEachKeyWholeAndInOrder) {
-    if (!PlayedLog().Known()) GTEST_SKIP() << "TELVARA_PLAYED_LOG is not set: no recorded sound device in this run";
+    if (!PlayedLog().Known())
+        SKIP_OR_FAIL_IN_CI(
+            "TELVARA_PLAYED_LOG is not set: no recording sound device in this run "
+            "(tests/dial/run-modem-tests.sh sets one up)");
     if (waveOutGetNumDevs() == 0)
-        GTEST_SKIP() << "Wine found no sound output device (winealsa sees no ALSA default device), so nothing "
-                        "can be played or recorded";
+        SKIP_OR_FAIL_IN_CI(
+            "Wine found no sound output device (winealsa sees no ALSA default device), so "
+            "nothing can be played or recorded");
     Select("Keys");  // *#01/23456789: every key, a short pause among them
     std::size_t mark = PlayedLog().Size();
     ClearPortCalls();
