@@ -36,8 +36,7 @@ std::vector<std::int16_t> ClipOf(char key) {
     HRSRC found = FindResourceA(GetModuleHandleA(nullptr), name, "WAVE");
     if (!found) return {};
     HGLOBAL loaded = LoadResource(GetModuleHandleA(nullptr), found);
-    return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found))
-        .Samples;
+    return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found)).Samples;
 }
 
 std::size_t BytesOf(const std::string& keys) {
@@ -70,8 +69,7 @@ void ExpectPlayed(std::size_t mark, const std::string& keys) {
     for (const auto& piece : pieces) heard += DetectKey(piece.data(), piece.size(), 11025);
     EXPECT_EQ(keys, heard);
     for (std::size_t i = 0; i < keys.size(); ++i)
-        EXPECT_TRUE(pieces[i] == ClipOf(keys[i]))
-            << "the clip of " << keys[i] << " did not play whole";
+        EXPECT_TRUE(pieces[i] == ClipOf(keys[i])) << "the clip of " << keys[i] << " did not play whole";
 }
 
 TEST_F(SpeakerDialing, PlaysEachKeyWholeAndInOrder) {

@@ -41,15 +41,13 @@ std::string EnvPath(const char* name) {
     return value && *value ? WindowsPathOfUnixPath(value) : std::string();
 }
 
-bool FileExists(const char* path) {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
+
+bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 ULONGLONG LastWriteTime(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
 // An old write time, so that any rewrite shows.
@@ -67,17 +65,13 @@ bool MakeOld(const char* path) {
 // A setting written the way an administrator would, with reg.exe.
 bool SetSetting(const char* name, const char* type, const std::string& data) {
     char line[1024];
-    std::snprintf(line, sizeof line, "reg.exe add \"HKCU\\%s\" /v %s /t %s /d \"%s\" /f",
-                  kSettingsKey, name, type, data.c_str());
+    std::snprintf(line, sizeof line, "reg.exe add \"HKCU\\%s\" /v %s /t %s /d \"%s\" /f", kSettingsKey, name, type,
+                  data.c_str());
     return RunAndWait(line) == 0;
 }
 
-bool SetText(const char* name, const std::string& text) {
-    return SetSetting(name, "REG_SZ", text);
-}
-bool SetNumber(const char* name, DWORD n) {
-    return SetSetting(name, "REG_DWORD", std::to_string(n));
-}
+bool SetText(const char* name, const std::string& text) { return SetSetting(name, "REG_SZ", text); }
+bool SetNumber(const char* name, DWORD n) { return SetSetting(name, "REG_DWORD", std::to_string(n)); }
 
 bool SetRect(const char* name, const RECT& r) {
     std::int32_t v[4] = {r.left, r.top, r.right, r.bottom};
@@ -107,9 +101,7 @@ RECT WindowRect(HWND hwnd) {
     return r;
 }
 
-DWORD ViewOf(HWND list) {
-    return static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK;
-}
+DWORD ViewOf(HWND list) { return static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & LVS_TYPEMASK; }
 
 COLORREF ListColour(HWND list, UINT message) {
     auto c = SendTo(list, message, 0, 0);
@@ -184,8 +176,7 @@ protected:
             kWait);
         ASSERT_EQ(nullptr, box) << "unexpected box: " << WindowText(box) << " / "
                                 << program.BoxText(box).value_or("<text not readable>");
-        ASSERT_TRUE(loaded && program.Running())
-            << "the list holds " << program.ItemCount() << " items";
+        ASSERT_TRUE(loaded && program.Running()) << "the list holds " << program.ItemCount() << " items";
         ASSERT_TRUE(program.Settled());
     }
 
@@ -231,8 +222,7 @@ TEST_F(ProgramTest, FirstRunWarnsOfAreaCodeThenMissingFileAndStartsEmpty) {
 
     ASSERT_TRUE(program.Settled());
     EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS")) << "a third box";
-    EXPECT_TRUE(IsWindowEnabled(program.Frame()))
-        << "the main window stays disabled after the boxes";
+    EXPECT_TRUE(IsWindowEnabled(program.Frame())) << "the main window stays disabled after the boxes";
     EXPECT_EQ(0, program.ItemCount());
     EXPECT_EQ(-1, program.SelectedItem());
     // No file was loaded: the title is still the one the window was made
@@ -244,8 +234,7 @@ TEST_F(ProgramTest, FirstRunWarnsOfAreaCodeThenMissingFileAndStartsEmpty) {
     EXPECT_EQ(LVS_REPORT, ViewOf(program.List()));
 
     CloseNormally(program);
-    EXPECT_FALSE(FileExists(kDefaultDataFile))
-        << "closing an unchanged empty list must not write a file";
+    EXPECT_FALSE(FileExists(kDefaultDataFile)) << "closing an unchanged empty list must not write a file";
     auto fname = ReadRegistryValue(kSettingsKey, "Fname");
     ASSERT_TRUE(fname);
     EXPECT_EQ(kDefaultDataFile, fname->Text());
@@ -351,16 +340,14 @@ TEST_F(ProgramTest, ClosingWritesEverySettingWithItsType) {
         DWORD Type;
         std::vector<unsigned char> Data;
     };
-    auto textOf = [](const char* s) {
-        return std::vector<unsigned char>(s, s + std::strlen(s) + 1);
-    };
+    auto textOf = [](const char* s) { return std::vector<unsigned char>(s, s + std::strlen(s) + 1); };
     auto bytesOf = [](const void* p, std::size_t n) {
         const auto* b = static_cast<const unsigned char*>(p);
         return std::vector<unsigned char>(b, b + n);
     };
     auto numberOf = [&](DWORD n) { return bytesOf(&n, sizeof n); };
-    std::int32_t rect[4] = {wp.rcNormalPosition.left, wp.rcNormalPosition.top,
-                            wp.rcNormalPosition.right, wp.rcNormalPosition.bottom};
+    std::int32_t rect[4] = {wp.rcNormalPosition.left, wp.rcNormalPosition.top, wp.rcNormalPosition.right,
+                            wp.rcNormalPosition.bottom};
     const Expected table[] = {
         {"Fname", REG_SZ, textOf(kFriends)},
         {"Backup", REG_SZ, textOf("")},
@@ -398,8 +385,7 @@ TEST_F(ProgramTest, SecondStartRestoresPlacementViewAndColours) {
     {
         RunningProgram program;
         StartLoaded(program, 12);
-        ASSERT_FALSE(SameRect(placed, WindowRect(program.Frame())))
-            << "choose another place for this test";
+        ASSERT_FALSE(SameRect(placed, WindowRect(program.Frame()))) << "choose another place for this test";
         SetWindowPos(program.Frame(), nullptr, placed.left, placed.top, placed.right - placed.left,
                      placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(PollUntil([&] { return SameRect(placed, WindowRect(program.Frame())); }, kWait))
@@ -425,8 +411,7 @@ TEST_F(ProgramTest, SecondStartRestoresPlacementViewAndColours) {
     ASSERT_TRUE(SetNumber("TxtBkClr", back));
     RunningProgram program;
     StartLoaded(program, 12);
-    EXPECT_TRUE(SameRect(saved, WindowRect(program.Frame())))
-        << Describe(WindowRect(program.Frame()));
+    EXPECT_TRUE(SameRect(saved, WindowRect(program.Frame()))) << Describe(WindowRect(program.Frame()));
     EXPECT_EQ(static_cast<DWORD>(LVS_ICON), ViewOf(program.List()));
     EXPECT_EQ(text, ListColour(program.List(), LVM_GETTEXTCOLOR));
     EXPECT_EQ(back, ListColour(program.List(), LVM_GETBKCOLOR));
@@ -460,8 +445,7 @@ TEST_F(ProgramTest, PlaceOffTheScreenIsIgnoredWhileColoursApply) {
         EXPECT_FALSE(SameRect(stored, r));
         EXPECT_EQ(kDefaultWidth, r.right - r.left) << Describe(r);
         EXPECT_EQ(kDefaultHeight, r.bottom - r.top) << Describe(r);
-        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= screenW && r.bottom <= screenH)
-            << Describe(r);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= screenW && r.bottom <= screenH) << Describe(r);
         EXPECT_EQ(text, ListColour(program.List(), LVM_GETTEXTCOLOR));
         EXPECT_EQ(back, ListColour(program.List(), LVM_GETBKCOLOR));
         CloseNormally(program);

@@ -69,12 +69,9 @@ int MinimumWidth(UINT flags) {
     DisplayFont font;
     switch (flags & 0xF) {
         case 1:
-        case 4:
-            return 10 * font.lineHeight;
-        case 3:
-            return 13 * font.lineHeight;
-        default:
-            return 0;
+        case 4: return 10 * font.lineHeight;
+        case 3: return 13 * font.lineHeight;
+        default: return 0;
     }
 }
 
@@ -109,9 +106,7 @@ SIZE SizeOf(HWND hwnd) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-HWND Focused() {
-    return GetFocus();
-}
+HWND Focused() { return GetFocus(); }
 
 int ButtonIndexOf(HWND hwnd) {
     for (int i = 0; i < MsgBox::ButtonsInUse(); ++i)
@@ -119,13 +114,9 @@ int ButtonIndexOf(HWND hwnd) {
     return -1;
 }
 
-void Key(HWND target, WPARAM key) {
-    SendMessageA(target, WM_KEYDOWN, key, 1);
-}
+void Key(HWND target, WPARAM key) { SendMessageA(target, WM_KEYDOWN, key, 1); }
 
-void Click(HWND button) {
-    SendMessageA(button, BM_CLICK, 0, 0);
-}
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
 // What a box looked like while it was open.
 struct Seen {
@@ -204,8 +195,7 @@ protected:
                 PostQuitMessage(0);
             }
         });
-        int answer =
-            box.Show(owner_, text, caption, flags, icon, kTextColour, kBackColour, kBevelColour);
+        int answer = box.Show(owner_, text, caption, flags, icon, kTextColour, kBackColour, kBevelColour);
         if (safety) KillTimer(nullptr, safety);
         EXPECT_EQ(1, hook.Count()) << "one box window";
         EXPECT_FALSE(g_stuck) << "the box still waited for an answer";
@@ -263,9 +253,7 @@ const SizeCase kSizeCases[] = {
      "A caption much wider than the one short word of text in the box", nullptr},
 };
 
-void PrintTo(const SizeCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.name; }
 
 class MsgBoxSize : public MsgBoxTest, public ::testing::WithParamInterface<SizeCase> {};
 
@@ -330,8 +318,7 @@ TEST_F(MsgBoxTest, ButtonSetsHaveTheirMinimumWidths) {
     if (decidedByMinimum == 0)
         SKIP_OR_FAIL_IN_CI("the display font's widest character ("
                            << font.maxCharWidth << " pixels at a " << font.lineHeight
-                           << "-pixel line) is too wide for any "
-                              "box to reach the buttons' minimum");
+                           << "-pixel line) is too wide for any box to reach the buttons' minimum");
 }
 
 TEST_F(MsgBoxTest, BoxWithoutIconIsAtLeastAsWideAsItsCaption) {
@@ -365,11 +352,7 @@ struct ButtonSet {
 const ButtonSet kSets[] = {
     {"Ok", 0x00, {"&Ok"}, {-30}, {IDOK}, {'O'}},
     {"OkCancel", 0x01, {"&Ok", "&Cancel"}, {-70, 10}, {IDOK, IDCANCEL}, {'O', 'C'}},
-    {"YesNoCancel",
-     0x03,
-     {"&Yes", "&No", "&Cancel"},
-     {-100, -30, 40},
-     {IDYES, IDNO, IDCANCEL},
+    {"YesNoCancel", 0x03, {"&Yes", "&No", "&Cancel"}, {-100, -30, 40}, {IDYES, IDNO, IDCANCEL},
      {'Y', 'N', 'C'}},
     {"YesNo", 0x04, {"&Yes", "&No"}, {-70, 10}, {IDYES, IDNO}, {'Y', 'N'}},
     {"Flags2", 0x02, {"&Ok"}, {-30}, {IDOK}, {'O'}},
@@ -378,9 +361,7 @@ const ButtonSet kSets[] = {
     {"YesNoQuestion", 0x24, {"&Yes", "&No"}, {-70, 10}, {IDYES, IDNO}, {'Y', 'N'}},
 };
 
-void PrintTo(const ButtonSet& s, std::ostream* os) {
-    *os << s.name;
-}
+void PrintTo(const ButtonSet& s, std::ostream* os) { *os << s.name; }
 
 class MsgBoxButtons : public MsgBoxTest, public ::testing::WithParamInterface<ButtonSet> {};
 
@@ -675,8 +656,7 @@ struct LineCase {
 
 void PrintTo(const LineCase& c, std::ostream* os) {
     *os << '"';
-    for (const char* p = c.text; *p; ++p)
-        *os << (*p == '\n' ? std::string("\\n") : std::string(1, *p));
+    for (const char* p = c.text; *p; ++p) *os << (*p == '\n' ? std::string("\\n") : std::string(1, *p));
     *os << "\" (" << c.lines << " lines)";
 }
 
@@ -718,9 +698,7 @@ std::string ReadFile(const std::string& path) {
     return text;
 }
 
-bool IsChildOf(HWND child, HWND parent) {
-    return child && IsWindow(child) && GetParent(child) == parent;
-}
+bool IsChildOf(HWND child, HWND parent) { return child && IsWindow(child) && GetParent(child) == parent; }
 
 // Where the About box put things, once it has painted.
 struct AboutLayout {
@@ -753,8 +731,7 @@ AboutLayout LookAtAbout(HWND box, bool waitForLink) {
         a.centre = PtInRegion(rgn, w / 2, h / 2) != FALSE;
         auto inside = [&](const RECT& r) {
             return PtInRegion(rgn, r.left, r.top) && PtInRegion(rgn, r.right - 1, r.top) &&
-                   PtInRegion(rgn, r.left, r.bottom - 1) &&
-                   PtInRegion(rgn, r.right - 1, r.bottom - 1);
+                   PtInRegion(rgn, r.left, r.bottom - 1) && PtInRegion(rgn, r.right - 1, r.bottom - 1);
         };
         if (!inside(a.ok)) ADD_FAILURE() << "the OK button reaches outside the ellipse";
         if (a.linkMade && !inside(a.link)) ADD_FAILURE() << "the link reaches outside the ellipse";
@@ -814,8 +791,9 @@ TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
                              }));
     EXPECT_TRUE(about.linkMade);
     EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
-                             MAKEINTRESOURCEA(106),
-                             [&](HWND) { Key(MsgBox::AnswerButton(0).Handle(), 'O'); }));
+                             MAKEINTRESOURCEA(106), [&](HWND) {
+                                 Key(MsgBox::AnswerButton(0).Handle(), 'O');
+                             }));
 }
 
 TEST_F(MsgBoxTest, AboutBoxWithoutLinkHasNoLinkButton) {
