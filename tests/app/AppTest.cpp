@@ -12,6 +12,7 @@
 
 #include "../gui/GuiTest.h"
 #include "../win/FileText.h"
+#include "../win/FileWriteFaults.h"
 
 #include <commctrl.h>
 
@@ -490,6 +491,79 @@ TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
     }
     EXPECT_EQ(std::string::npos, ReadFileText(Path("friends.csv")).find("Anna"));
     EXPECT_EQ((std::vector<std::string>{"Other"}), FirstNames());
+}
+
+int FilesIn(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    int n = 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return n;
+}
+
+// Save when the file cannot be replaced: the old file stays byte for byte with
+// no new file beside it, the list stays marked as changed, and the user is
+// told why, except for a disk that fills up part-way, which the program does
+// not report.  Then a save that can go through does.
+TEST_F(App, FailedSavesKeepTheFileAndTheChange) {
+    const std::string path = Path("friends.csv");
+    const std::string cantOpen = "Can't open file\n" + path;
+    g_contacts.RemoveContact(0);  // Anna goes: a change to save
+    const int files = FilesIn(g_folder);
+    auto expectKept = [&](const char* what) {
+        EXPECT_EQ(kFriends, ReadFileText(path)) << what;
+        EXPECT_EQ(files, FilesIn(g_folder)) << what << ": a new file was left behind";
+        EXPECT_EQ("Mod", StatusPart(2)) << what;
+    };
+
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    {
+        BoxAnswers boxes;
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_SAVE, 0);  // File / Save
+        EXPECT_EQ(std::vector<std::string>{cantOpen}, boxes.texts);
+        EXPECT_EQ(std::vector<std::string>{"Telvara"}, boxes.captions);
+    }
+    CloseHandle(other);
+    expectKept("held open by another program");
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(std::vector<std::string>{cantOpen}, boxes.texts);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    expectKept("read-only");
+
+    {
+        FileWriteFault fault(FileWriteFault::Kind::NoNewFileInFolder);
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(std::vector<std::string>{cantOpen}, boxes.texts);
+    }
+    expectKept("no new file in the folder");
+
+    {
+        FileWriteFault fault(FileWriteFault::Kind::DiskFull, 40);  // the header and a little more
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(0, boxes.hook.Count());
+    }
+    expectKept("disk full part-way");
+
+    {
+        BoxAnswers boxes;
+        EXPECT_TRUE(SaveData());
+        EXPECT_EQ(0, boxes.hook.Count());
+    }
+    EXPECT_EQ(std::string::npos, ReadFileText(path).find("Anna"));
+    EXPECT_EQ(files, FilesIn(g_folder));
+    EXPECT_EQ("", StatusPart(2));
 }
 
 // Last: the program goes away here.
