@@ -106,12 +106,17 @@ TEST_F(SpeakerDialing, NeverOpensThePort) {
         EXPECT_TRUE(OpenedDevices().empty());
         EXPECT_TRUE(AppliedPortSettings().empty());
     }
-    if (Recorded()) ExpectPlayed(played, "56712345671234");
     // The modem's next bytes are the next modem dial's own.
     g_settings.ToneDial = 0;
     ModemDial d = DialThroughModem([] { Command(CMD_DIAL); }, "ATDT5671234\r");
     EXPECT_EQ(1u, d.texts.size());
     EXPECT_EQ("ATDT5671234\rATH\r", ModemLog().Since(modem));
+    // Both speaker dials played, whatever port was set.
+    if (!Recorded())
+        SKIP_OR_FAIL_IN_CI(
+            "the speakers' output is not recorded in this run (TELVARA_PLAYED_LOG unset, or Wine "
+            "found no sound output device), so what the speaker dials played is not checked");
+    ExpectPlayed(played, "56712345671234");
 }
 
 }  // namespace
