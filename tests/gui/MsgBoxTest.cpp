@@ -742,9 +742,32 @@ AboutLayout LookAtAbout(HWND box, bool waitForLink) {
     return a;
 }
 
-// The ellipse is as wide as the text, so the notice line is kept wider than
-// the link, as in the program's About box.
-const char kAboutText[] = "Telvara 3.31\nCopyright (c) Ostrel Freeware, all rights reserved";
+// The width of a link as the About box draws it: underlined "MS Sans Serif"
+// of 12 points, in whatever face stands for it here.
+int LinkWidth(const std::string& link) {
+    DisplayFont font;
+    LOGFONTA lf = {};
+    lstrcpynA(lf.lfFaceName, "MS Sans Serif", sizeof lf.lfFaceName);
+    lf.lfHeight = -MulDiv(12, GetDeviceCaps(font.ic, LOGPIXELSY), 72);
+    lf.lfUnderline = TRUE;
+    HFONT linkFont = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(font.ic, linkFont);
+    SIZE size = {};
+    GetTextExtentPoint32A(font.ic, link.c_str(), static_cast<int>(link.size()), &size);
+    SelectObject(font.ic, old);
+    DeleteObject(linkFont);
+    return size.cx;
+}
+
+// The ellipse is as wide as the text, so the notice line is made wider than
+// the longest link the tests give the box, as in the program's About box,
+// whatever the fonts.
+const char* AboutText() {
+    static const std::string text =
+        "Telvara 3.31\n" + TextWiderThan("Copyright (c) Ostrel Freeware, all rights reserved",
+                                         LinkWidth("http://www.example.com/telvara/wwww") + 8);
+    return text.c_str();
+}
 
 TEST_F(MsgBoxTest, AboutBoxLinkOpensInTheBrowserAndClosesTheBox) {
     const char* log = std::getenv("TELVARA_BROWSER_LOG");
@@ -756,7 +779,7 @@ TEST_F(MsgBoxTest, AboutBoxLinkOpensInTheBrowserAndClosesTheBox) {
     std::snprintf(link, sizeof link, "http://www.example.com/telvara/%04lx",
                   (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFFul);
     AboutLayout about;
-    int answer = ShowWith(g_about, kAboutText, link, 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
+    int answer = ShowWith(g_about, AboutText(), link, 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
         about = LookAtAbout(box, true);
         if (about.linkMade) Click(g_about.LinkButton().Handle());
     });
@@ -784,13 +807,13 @@ TEST_F(MsgBoxTest, AboutBoxLinkOpensInTheBrowserAndClosesTheBox) {
 
 TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
     AboutLayout about;
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
                              MAKEINTRESOURCEA(106), [&](HWND box) {
                                  about = LookAtAbout(box, true);
                                  Key(Focused(), VK_RETURN);
                              }));
     EXPECT_TRUE(about.linkMade);
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
                              MAKEINTRESOURCEA(106), [&](HWND) {
                                  Key(MsgBox::AnswerButton(0).Handle(), 'O');
                              }));
@@ -798,7 +821,7 @@ TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
 
 TEST_F(MsgBoxTest, AboutBoxWithoutLinkHasNoLinkButton) {
     AboutLayout about;
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "", 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "", 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
                   about = LookAtAbout(box, false);
                   EXPECT_FALSE(IsChildOf(g_about.LinkButton().Handle(), box));
                   Click(MsgBox::AnswerButton(0).Handle());
@@ -810,7 +833,7 @@ TEST_F(MsgBoxTest, AboutBoxAfterAPlainBoxUsesOneButton) {
     // The two boxes share their answer buttons.
     EXPECT_EQ(IDCANCEL, ShowWith("Save data?", 0x23, [&](HWND) { Key(Focused(), 'C'); }));
     int buttons = 0;
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
                              MAKEINTRESOURCEA(106), [&](HWND) {
                                  buttons = MsgBox::ButtonsInUse();
                                  Key(Focused(), VK_TAB);
