@@ -1,5 +1,6 @@
-# Telvara: build, test and run.  `make test` and `make run` install what is
-# missing first (Debian packages), so a fresh machine needs nothing else.
+# Telvara: build, test and run.  Every target installs the Debian packages it
+# needs first (tools/install-deps.sh, by group), so a fresh machine needs
+# nothing else.
 
 BUILD    ?= build
 NATIVE   := $(BUILD)/native
@@ -45,6 +46,7 @@ test-win: win
 test: i686 test-native test-win
 
 run: win
+	@tools/install-deps.sh run
 	@tools/run.sh
 
 # The core natively, then the program under Wine: an open message box's
@@ -57,14 +59,17 @@ bench: deps win
 	@tools/bench-startup.sh $(WIN)
 
 fuzz: deps
+	@tools/install-deps.sh fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 	@tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
 screenshots: win
+	@tools/install-deps.sh screenshots
 	@tools/screenshots.sh $(WIN)
 
 format:
+	@tools/install-deps.sh format
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:

@@ -1,8 +1,14 @@
 #include "contacts/FileAccess.h"
+#include "contacts/FileWriteCallsWin.h"
 
 #include <windows.h>
 
 #include <cstdio>
+
+FileWriteCalls& SafeWriterCalls() {
+    static FileWriteCalls calls = {GetTempFileNameA, CreateFileA, WriteFile};
+    return calls;
+}
 
 bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size) {
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
@@ -58,12 +64,12 @@ bool SafeFileWriter::Create(const char* path) {
     else
         std::snprintf(folder, sizeof folder, ".");
     if (folder[0] == '\0') std::snprintf(folder, sizeof folder, "\\");
-    if (!GetTempFileNameA(folder, "tlv", 0, temp_)) {
+    if (!SafeWriterCalls().getTempFileName(folder, "tlv", 0, temp_)) {
         temp_[0] = '\0';
         return false;
     }
-    HANDLE file = CreateFileA(temp_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = SafeWriterCalls().createFile(temp_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DeleteFileA(temp_);
         temp_[0] = '\0';
@@ -79,7 +85,8 @@ bool SafeFileWriter::Write(const void* data, std::size_t size) {
     while (size > 0) {
         DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
         DWORD put = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), p, chunk, &put, nullptr) || put != chunk)
+        if (!SafeWriterCalls().writeFile(static_cast<HANDLE>(handle_), p, chunk, &put, nullptr) ||
+            put != chunk)
             return false;
         p += put;
         size -= put;

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Processor time of an open message box, under Wine:  tools/bench-win.sh [BUILD-DIR]
+# The size of telvara.exe, and the processor time of an open message box
+# under Wine:  tools/bench-win.sh [BUILD-DIR]
 #
 # BUILD-DIR is the Windows build (default build/win); the program runs in the
 # build's own Wine prefix, on a virtual display when there is none.  Exits
@@ -12,6 +13,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 program="$build/telvara_msgbox_bench.exe"
 
 [ -f "$program" ] || { echo "bench-win: $program is not built" >&2; exit 1; }
+
+# The size of what a user installs.
+if [ -f "$build/telvara.exe" ]; then
+    echo "telvara.exe: $(wc -c < "$build/telvara.exe") bytes"
+fi
 
 export WINEPREFIX="$build/wineprefix"
 echo "Message box waiting for OK (about 5 s):"

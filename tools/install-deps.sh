@@ -1,11 +1,51 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages a make target needs, when missing:
+#   tools/install-deps.sh [GROUP...]      (default: build test)
+# Installs use --no-install-recommends, so every package a target relies on
+# is named here, fonts included: a package that only came in as a
+# recommendation on one machine is missing on the next.  To add a package,
+# put it in the group of the target that uses it, or add a group and name it
+# in that target's recipe in the Makefile.
 set -e
-packages="cmake ninja-build make g++ clang libclang-rt-14-dev googletest libgtest-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
-  binutils-mingw-w64-i686 wine wine64 xvfb xauth socat imagemagick python3"
+
+# The three trees: native (with the sanitizers of g++), x86_64 and i686
+# Windows; python3 draws the icons and makes the tone clips.
+build="cmake ninja-build make g++ python3
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686"
+
+# Running the Windows side under Wine on a virtual display.  Wine draws the
+# program's "MS Sans Serif", the system font and the dialogs with its first
+# sans-serif fallback that is installed, Liberation Sans (fonts-liberation);
+# without it every face becomes DejaVu Sans, far wider.
+wine="wine wine64 xvfb xauth fonts-liberation"
+
+# GoogleTest natively and from its sources for the cross build; socat makes
+# the serial line of the modem tests.
+test="googletest libgtest-dev $wine socat"
+
+# `make run` without a display takes a screenshot with ImageMagick.
+run="$wine imagemagick"
+screenshots="$wine imagemagick"
+fuzz="clang libclang-rt-14-dev"
+format="clang-format"
+
+[ $# -gt 0 ] || set -- build test
+packages=""
+for group in "$@"; do
+    case "$group" in
+        build) packages="$packages $build" ;;
+        test) packages="$packages $test" ;;
+        run) packages="$packages $run" ;;
+        screenshots) packages="$packages $screenshots" ;;
+        fuzz) packages="$packages $fuzz" ;;
+        format) packages="$packages $format" ;;
+        *) echo "install-deps: no group $group" >&2; exit 2 ;;
+    esac
+done
+
 missing=""
 for p in $packages; do
+    case " $missing " in *" $p "*) continue ;; esac
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 [ -z "$missing" ] && exit 0

@@ -93,8 +93,10 @@ void ContactListView::EndAppend() {
 void ContactListView::SortItems(ItemCompare compare, std::intptr_t param) {
     int selected = GetSelected();
     ItemData selectedData = GetItemData(selected);
-    std::sort(items_.begin(), items_.end(),
-              [&](const Item& a, const Item& b) { return compare(a.Data, b.Data, param) < 0; });
+    // Stable, so that contacts with equal keys keep their order from click to
+    // click, on screen and in the file, which is written in list order.
+    std::stable_sort(items_.begin(), items_.end(),
+                     [&](const Item& a, const Item& b) { return compare(a.Data, b.Data, param) < 0; });
     int now = -1;
     for (int i = 0; selected >= 0 && i < ItemCount(); ++i)
         if (items_[static_cast<std::size_t>(i)].Data == selectedData) now = i;

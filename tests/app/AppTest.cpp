@@ -12,11 +12,13 @@
 
 #include "../gui/GuiTest.h"
 #include "../win/FileText.h"
+#include "../win/FileWriteFaults.h"
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -392,20 +394,90 @@ TEST_F(App, ImportAddsOldEntriesAndRefusesPresentFiles) {
     EXPECT_EQ(5, g_listView.GetItemCount());
 }
 
-TEST_F(App, HeaderClickSortsWithoutMarkingChanges) {
+// A click of the mouse on a column's header.
+void ClickHeader(int column) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(g_listView.Handle(), LVM_GETHEADER, 0, 0));
     RECT r;
-    Header_GetItemRect(header, 2, &r);  // "Number"
+    Header_GetItemRect(header, column, &r);
     LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(header, WM_LBUTTONUP, 0, at);
     PumpQueued();
-    EXPECT_EQ((std::vector<std::string>{"Ann", "Bob", "Anna", "Zoe"}), FirstNames());  // "", 567, 613, 819
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
-    PumpQueued();
+}
+
+TEST_F(App, HeaderClickSortsWithoutMarkingChanges) {
+    ClickHeader(2);  // "Number"
+    EXPECT_EQ((std::vector<std::string>{"Ann", "Bob", "Anna", "Zoe"}),
+              FirstNames());  // "", 567, 613, 819
+    ClickHeader(2);
     EXPECT_EQ((std::vector<std::string>{"Zoe", "Anna", "Bob", "Ann"}), FirstNames());
     EXPECT_EQ("", StatusPart(2));
+}
+
+// Contacts with equal keys keep the order they had, on screen and in the
+// saved file, however often a header is clicked.
+TEST_F(App, HeaderSortsKeepTiesInTheirOrder) {
+    // Enough contacts that an unstable sort would mix them; three cities,
+    // every State empty.  The load puts them in name order: P00 to P59.
+    const char* const cities[] = {"Ottawa", "Hull", ""};
+    std::string text = kHeader;
+    std::vector<std::string> names, cityOf;
+    for (int i = 59; i >= 0; --i) {
+        char line[64];
+        std::snprintf(line, sizeof line, "P%02d,Last,555-%04d,,%s,,,,,0\r\n", i, i,
+                      cities[(i * 7) % 3]);
+        text += line;
+    }
+    for (int i = 0; i < 60; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "P%02d", i);
+        names.push_back(name);
+        cityOf.push_back(cities[(i * 7) % 3]);
+    }
+    WriteFileText(Path("ties.csv"), text);
+    LoadDataFileFrom(Path("ties.csv").c_str());
+    PumpQueued();
+    ASSERT_EQ(names, FirstNames());
+
+    // The names of one city, in the order given.
+    auto inCity = [&](const std::vector<std::string>& order, const char* city) {
+        std::vector<std::string> out;
+        for (const std::string& n : order)
+            if (cityOf[static_cast<std::size_t>(std::stoi(n.substr(1)))] == city) out.push_back(n);
+        return out;
+    };
+    auto join = [](std::vector<std::string> a, const std::vector<std::string>& b,
+                   const std::vector<std::string>& c) {
+        a.insert(a.end(), b.begin(), b.end());
+        a.insert(a.end(), c.begin(), c.end());
+        return a;
+    };
+
+    ClickHeader(4);  // "City", ascending: the empty ones first
+    std::vector<std::string> byCity =
+        join(inCity(names, ""), inCity(names, "Hull"), inCity(names, "Ottawa"));
+    ASSERT_EQ(byCity, FirstNames());
+    for (int click = 0; click < 3; ++click) {  // "State": all alike, both ways
+        ClickHeader(5);
+        ASSERT_EQ(byCity, FirstNames()) << "after " << click + 1 << " clicks on State";
+    }
+    ClickHeader(4);  // "City", descending: the ties still in their order
+    std::vector<std::string> down =
+        join(inCity(byCity, "Ottawa"), inCity(byCity, "Hull"), inCity(byCity, ""));
+    ASSERT_EQ(down, FirstNames());
+
+    // The file is written in the order on screen.
+    SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_SAVE, 0);
+    std::string saved = ReadFileText(Path("ties.csv"));
+    std::string expected = kHeader;
+    for (const std::string& n : down) {
+        char line[64];
+        int i = std::stoi(n.substr(1));
+        std::snprintf(line, sizeof line, "P%02d,Last,555-%04d,,%s,,,,,0\r\n", i, i,
+                      cities[(i * 7) % 3]);
+        expected += line;
+    }
+    EXPECT_EQ(expected, saved);
 }
 
 TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
@@ -419,6 +491,79 @@ TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
     }
     EXPECT_EQ(std::string::npos, ReadFileText(Path("friends.csv")).find("Anna"));
     EXPECT_EQ((std::vector<std::string>{"Other"}), FirstNames());
+}
+
+int FilesIn(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    int n = 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return n;
+}
+
+// Save when the file cannot be replaced: the old file stays byte for byte with
+// no new file beside it, the list stays marked as changed, and the user is
+// told why, except for a disk that fills up part-way, which the program does
+// not report.  Then a save that can go through does.
+TEST_F(App, FailedSavesKeepTheFileAndTheChange) {
+    const std::string path = Path("friends.csv");
+    const std::string cantOpen = "Can't open file\n" + path;
+    g_contacts.RemoveContact(0);  // Anna goes: a change to save
+    const int files = FilesIn(g_folder);
+    auto expectKept = [&](const char* what) {
+        EXPECT_EQ(kFriends, ReadFileText(path)) << what;
+        EXPECT_EQ(files, FilesIn(g_folder)) << what << ": a new file was left behind";
+        EXPECT_EQ("Mod", StatusPart(2)) << what;
+    };
+
+    HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    {
+        BoxAnswers boxes;
+        SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_SAVE, 0);  // File / Save
+        EXPECT_EQ(std::vector<std::string>{cantOpen}, boxes.texts);
+        EXPECT_EQ(std::vector<std::string>{"Telvara"}, boxes.captions);
+    }
+    CloseHandle(other);
+    expectKept("held open by another program");
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(std::vector<std::string>{cantOpen}, boxes.texts);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    expectKept("read-only");
+
+    {
+        FileWriteFault fault(FileWriteFault::Kind::NoNewFileInFolder);
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(std::vector<std::string>{cantOpen}, boxes.texts);
+    }
+    expectKept("no new file in the folder");
+
+    {
+        FileWriteFault fault(FileWriteFault::Kind::DiskFull, 40);  // the header and a little more
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(0, boxes.hook.Count());
+    }
+    expectKept("disk full part-way");
+
+    {
+        BoxAnswers boxes;
+        EXPECT_TRUE(SaveData());
+        EXPECT_EQ(0, boxes.hook.Count());
+    }
+    EXPECT_EQ(std::string::npos, ReadFileText(path).find("Anna"));
+    EXPECT_EQ(files, FilesIn(g_folder));
+    EXPECT_EQ("", StatusPart(2));
 }
 
 // Last: the program goes away here.

@@ -4,6 +4,7 @@
 
 #include "DialApp.h"
 #include "ToneAnalysis.h"
+#include "../SkipOrFailInCi.h"
 
 #include "app/Globals.h"
 #include "resources/resource.h"
@@ -11,6 +12,7 @@
 #include <mmsystem.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -38,44 +40,73 @@ std::vector<std::int16_t> ClipOf(char key) {
     return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found)).Samples;
 }
 
-std::size_t BytesOf(const std::string& keys) {
-    std::size_t samples = 0;
-    for (char k : keys) samples += KeyToneOf(k)->Samples;
-    return 2 * samples;
+std::vector<std::int16_t> SamplesOf(const std::string& raw) {
+    std::vector<std::int16_t> samples(raw.size() / 2);
+    if (!samples.empty()) std::memcpy(samples.data(), raw.data(), 2 * samples.size());
+    return samples;
 }
 
-// Cuts the recording into one piece per key by the clips' lengths.
-std::vector<std::vector<std::int16_t>> Pieces(const std::string& raw, const std::string& keys) {
-    std::vector<std::vector<std::int16_t>> pieces;
+// A clip without the zero samples at its ends (each starts at phase zero).
+std::vector<std::int16_t> Trimmed(std::vector<std::int16_t> clip) {
+    while (!clip.empty() && clip.back() == 0) clip.pop_back();
+    std::size_t lead = 0;
+    while (lead < clip.size() && clip[lead] == 0) ++lead;
+    clip.erase(clip.begin(), clip.begin() + static_cast<std::ptrdiff_t>(lead));
+    return clip;
+}
+
+// The keys' clips found whole and in order in the recording.  Between them
+// only silence may stand: on a busy machine the sound system fills an
+// underrun with about 10 ms of zero samples, and that is not a fault.
+std::vector<std::vector<std::int16_t>> ClipsFound(const std::vector<std::int16_t>& played, const std::string& keys) {
+    std::vector<std::vector<std::int16_t>> found;
     std::size_t at = 0;
     for (char k : keys) {
-        std::size_t n = KeyToneOf(k)->Samples;
-        std::vector<std::int16_t> piece(n);
-        if (at + 2 * n <= raw.size()) std::memcpy(piece.data(), raw.data() + at, 2 * n);
-        pieces.push_back(piece);
-        at += 2 * n;
+        std::vector<std::int16_t> clip = Trimmed(ClipOf(k));
+        while (at < played.size() && played[at] == 0) ++at;
+        if (clip.empty() || at + clip.size() > played.size() ||
+            !std::equal(clip.begin(), clip.end(), played.begin() + static_cast<std::ptrdiff_t>(at)))
+            break;
+        found.push_back(clip);
+        at += clip.size();
     }
-    return pieces;
+    return found;
 }
 
 // Waits for the recording of `keys` after `mark` and checks that each clip
-// came whole, in order, and holds its key.
+// came whole, in order, holds its key, and that nothing else was played.
 void ExpectPlayed(std::size_t mark, const std::string& keys) {
-    std::string raw = PlayedLog().WaitFor(mark, BytesOf(keys), 30000);
-    ASSERT_EQ(BytesOf(keys), raw.size()) << "samples recorded for " << keys;
-    auto pieces = Pieces(raw, keys);
+    std::vector<std::int16_t> played;
+    std::vector<std::vector<std::int16_t>> clips;
+    PollUntil(
+        [&] {
+            played = SamplesOf(PlayedLog().Since(mark));
+            clips = ClipsFound(played, keys);
+            return clips.size() == keys.size();
+        },
+        30000);
+    ASSERT_EQ(keys.size(), clips.size()) << "clips found whole and in order in " << played.size()
+                                         << " samples recorded for " << keys;
     std::string heard;
-    for (const auto& piece : pieces) heard += DetectKey(piece.data(), piece.size(), 11025);
+    for (const auto& clip : clips) heard += DetectKey(clip.data(), clip.size(), 11025);
     EXPECT_EQ(keys, heard);
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        EXPECT_TRUE(pieces[i] == ClipOf(keys[i])) << "the clip of " << keys[i] << " did not play whole";
+    std::size_t sound = 0;
+    for (std::int16_t sample : played) sound += sample != 0;
+    std::size_t expected = 0;
+    for (const auto& clip : clips)
+        for (std::int16_t sample : clip) expected += sample != 0;
+    EXPECT_EQ(expected, sound) << "something else was played besides the clips";
 }
 
 TEST_F(SpeakerDialing, PlaysEachKeyWholeAndInOrder) {
-    if (!PlayedLog().Known()) GTEST_SKIP() << "TELVARA_PLAYED_LOG is not set: no recorded sound device in this run";
+    if (!PlayedLog().Known())
+        SKIP_OR_FAIL_IN_CI(
+            "TELVARA_PLAYED_LOG is not set: no recording sound device in this run "
+            "(tests/dial/run-modem-tests.sh sets one up)");
     if (waveOutGetNumDevs() == 0)
-        GTEST_SKIP() << "Wine found no sound output device (winealsa sees no ALSA default device), so nothing "
-                        "can be played or recorded";
+        SKIP_OR_FAIL_IN_CI(
+            "Wine found no sound output device (winealsa sees no ALSA default device), so "
+            "nothing can be played or recorded");
     Select("Keys");  // *#01/23456789: every key, a short pause among them
     std::size_t mark = PlayedLog().Size();
     ClearPortCalls();
@@ -101,12 +132,17 @@ TEST_F(SpeakerDialing, NeverOpensThePort) {
         EXPECT_TRUE(OpenedDevices().empty());
         EXPECT_TRUE(AppliedPortSettings().empty());
     }
-    if (Recorded()) ExpectPlayed(played, "56712345671234");
     // The modem's next bytes are the next modem dial's own.
     g_settings.ToneDial = 0;
     ModemDial d = DialThroughModem([] { Command(CMD_DIAL); }, "ATDT5671234\r");
     EXPECT_EQ(1u, d.texts.size());
     EXPECT_EQ("ATDT5671234\rATH\r", ModemLog().Since(modem));
+    // Both speaker dials played, whatever port was set.
+    if (!Recorded())
+        SKIP_OR_FAIL_IN_CI(
+            "the speakers' output is not recorded in this run (TELVARA_PLAYED_LOG unset, or Wine "
+            "found no sound output device), so what the speaker dials played is not checked");
+    ExpectPlayed(played, "56712345671234");
 }
 
 }  // namespace

@@ -68,23 +68,6 @@ protected:
         ASSERT_TRUE(SetText("AreaCode", "819"));
     }
 
-    // Starts the program, answers every box it shows before its list settles
-    // and returns their texts.
-    std::vector<std::string> StartAndAnswer(RunningProgram& program) {
-        std::vector<std::string> texts;
-        EXPECT_TRUE(program.Start(kExe, kFolder));
-        EXPECT_TRUE(program.WaitForFrame(kWait));
-        // The program answers only between steps of its start-up that wait:
-        // in a box (visible from its creation) or, at the end, in its loop.
-        for (int shown = 0; shown < 5 && program.Settled(); ++shown) {
-            HWND box = program.TopWindow("CMSGCLASS");
-            if (!box) break;
-            texts.push_back(program.BoxText(box).value_or(WindowText(box)));
-            if (!program.AnswerBox(box)) break;
-        }
-        return texts;
-    }
-
     // The program still answers a message, a key and a click on its list.
     void ExpectAnswering(RunningProgram& program) {
         ASSERT_TRUE(program.Running());

@@ -130,18 +130,11 @@ TEST_F(BadSettingsTest, ASpoiledValueFallsBackToItsDefaultAndTheOthersAreKept) {
             const bool placed = !spoilt("flags") && !spoilt("showCmd") && !spoilt("rcNormal");
 
             RunningProgram program;
-            ASSERT_TRUE(program.Start(kExe, kFolder));
-            ASSERT_TRUE(program.WaitForFrame(kWait));
             // The boxes a fallen-back area code and data file owe the user.
-            std::vector<std::string> expected, shown;
+            std::vector<std::string> expected;
             if (spoilt("AreaCode")) expected.push_back("Enter an Area Code in Options / Setup.");
             if (spoilt("Fname")) expected.push_back(std::string("Can't open file\n") + kDefaultDataFile);
-            for (int n = 0; n < 5 && program.Settled(); ++n) {
-                HWND box = program.TopWindow("CMSGCLASS");
-                if (!box) break;
-                shown.push_back(program.BoxText(box).value_or(WindowText(box)));
-                ASSERT_TRUE(program.AnswerBox(box));
-            }
+            const std::vector<std::string> shown = StartAndAnswer(program);
             EXPECT_EQ(expected, shown);
             ASSERT_TRUE(program.Settled());
 

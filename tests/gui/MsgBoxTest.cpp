@@ -5,6 +5,7 @@
 #include "framework/MsgBox.h"
 
 #include "GuiTest.h"
+#include "../SkipOrFailInCi.h"
 
 #include <gtest/gtest.h>
 
@@ -62,21 +63,42 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// The least width of the box's client area for its buttons: zero for one
+// button, else so many line heights of the display font.
+int MinimumWidth(UINT flags) {
+    DisplayFont font;
+    switch (flags & 0xF) {
+        case 1:
+        case 4: return 10 * font.lineHeight;
+        case 3: return 13 * font.lineHeight;
+        default: return 0;
+    }
+}
+
+// The width the text and caption alone ask for, before the buttons' minimum.
+int NaturalWidth(const std::string& text, const std::string& caption, bool icon) {
+    DisplayFont font;
+    int widest = 0;
+    for (const std::string& line : Lines(text)) widest = std::max(widest, font.Extent(line));
+    if (!icon) widest = std::max(widest, font.Extent(caption));
+    return widest + 4 * font.maxCharWidth + (icon ? 64 : 8);
+}
+
 // The window size a box should get for its text, caption and flags.
 SIZE ExpectedBoxSize(const std::string& text, const std::string& caption, UINT flags, bool icon) {
     DisplayFont font;
-    std::vector<std::string> lines = Lines(text);
-    int widest = 0;
-    for (const std::string& line : lines) widest = std::max(widest, font.Extent(line));
-    if (!icon) widest = std::max(widest, font.Extent(caption));
-    int width = widest + 4 * font.maxCharWidth + (icon ? 64 : 8);
-    switch (flags & 0xF) {
-        case 1:
-        case 4: width = std::max(width, 10 * font.lineHeight); break;
-        case 3: width = std::max(width, 13 * font.lineHeight); break;
-        default: break;
-    }
-    return SIZE{width + 16, font.lineHeight * (static_cast<int>(lines.size()) + 6)};
+    int width = std::max(NaturalWidth(text, caption, icon), MinimumWidth(flags));
+    return SIZE{width + 16, font.lineHeight * (static_cast<int>(Lines(text).size()) + 6)};
+}
+
+// `start` lengthened word by word until the display font draws it wider than
+// `pixels`: a test that needs a text wider than something makes it so on any
+// font instead of trusting one font's widths.
+std::string TextWiderThan(const std::string& start, int pixels) {
+    DisplayFont font;
+    std::string text = start;
+    while (font.Extent(text) <= pixels && text.size() < 4000) text += " and wider";
+    return text;
 }
 
 SIZE SizeOf(HWND hwnd) {
@@ -204,6 +226,7 @@ struct SizeCase {
     const char* text;
     const char* caption;
     const char* iconName;
+    bool outgrowsMinimum = false;  // the text is lengthened until it decides the width
 };
 
 const SizeCase kSizeCases[] = {
@@ -221,8 +244,7 @@ const SizeCase kSizeCases[] = {
     {"OkAsterisk", 0x40, "Done.", "Telvara", nullptr},
     {"ProgramIcon", 0x00, "Telvara 3.31", "About", MAKEINTRESOURCEA(106)},
     {"LongTextOutgrowsTheMinimum", 0x03,
-     "This line is much wider than thirteen line heights of the display font, by far.", "Telvara",
-     nullptr},
+     "This line is wider than thirteen line heights of the display font", "Telvara", nullptr, true},
     {"ThreeLines", 0x24, "First line\nA second line, longer than the first\nThird", "Telvara",
      nullptr},
     {"LongCaptionWidensABoxWithoutIcon", 0x00, "Hi",
@@ -239,12 +261,16 @@ TEST_P(MsgBoxSize, WindowSizeFollowsTextCaptionButtonsAndIcon) {
     const SizeCase& c = GetParam();
     UINT iconBits = c.flags & 0xF0;
     bool icon = (iconBits >= 0x10 && iconBits <= 0x40) || c.iconName != nullptr;
+    std::string text = c.outgrowsMinimum ? TextWiderThan(c.text, MinimumWidth(c.flags)) : c.text;
+    if (c.outgrowsMinimum) {
+        ASSERT_GT(NaturalWidth(text, c.caption, icon), MinimumWidth(c.flags));
+    }
     Seen seen;
-    ShowWith(g_box, c.text, c.caption, c.flags, c.iconName, [&](HWND box) {
+    ShowWith(g_box, text.c_str(), c.caption, c.flags, c.iconName, [&](HWND box) {
         seen = Look(box, owner_);
         Click(MsgBox::AnswerButton(0).Handle());
     });
-    SIZE expected = ExpectedBoxSize(c.text, c.caption, c.flags, icon);
+    SIZE expected = ExpectedBoxSize(text, c.caption, c.flags, icon);
     EXPECT_EQ(expected.cx, seen.size.cx);
     EXPECT_EQ(expected.cy, seen.size.cy);
     // Every button lies inside the box, none over another.
@@ -266,33 +292,47 @@ INSTANTIATE_TEST_SUITE_P(MsgBoxSets, MsgBoxSize, ::testing::ValuesIn(kSizeCases)
                          });
 
 TEST_F(MsgBoxTest, ButtonSetsHaveTheirMinimumWidths) {
+    // The shortest text there is, so that the buttons' minimum decides
+    // wherever the font lets it: the rest of the width is four of the
+    // font's widest characters, which a text cannot make narrower.
     DisplayFont font;
-    struct {
-        UINT flags;
-        int lines;
-    } cases[] = {{0x01, 10}, {0x04, 10}, {0x03, 13}, {0x21, 10}, {0x24, 10}, {0x23, 13}};
-    for (const auto& c : cases) {
-        // The text alone would make a narrower box.
-        SIZE natural = ExpectedBoxSize("?", "", c.flags & 0xF0, (c.flags & 0xF0) != 0);
-        ASSERT_LT(natural.cx, c.lines * font.lineHeight + 16) << "flags " << c.flags;
+    const UINT cases[] = {0x01, 0x04, 0x03, 0x21, 0x24, 0x23};
+    const int lines[] = {10, 10, 13, 10, 10, 13};
+    int decidedByMinimum = 0;
+    for (int i = 0; i < 6; ++i) {
+        UINT flags = cases[i];
+        bool icon = (flags & 0xF0) != 0;
+        int minimum = lines[i] * font.lineHeight;
+        EXPECT_EQ(minimum, MinimumWidth(flags)) << "flags " << flags;
+        int natural = NaturalWidth("?", "", icon);
+        if (natural < minimum) ++decidedByMinimum;
         Seen seen;
-        ShowWith(g_box, "?", "", c.flags, nullptr, [&](HWND box) {
+        ShowWith(g_box, "?", "", flags, nullptr, [&](HWND box) {
             seen = Look(box, owner_);
             Click(MsgBox::AnswerButton(0).Handle());
         });
-        EXPECT_EQ(c.lines * font.lineHeight + 16, seen.size.cx) << "flags " << c.flags;
+        EXPECT_EQ(std::max(natural, minimum) + 16, seen.size.cx) << "flags " << flags;
     }
+    // A display font whose widest character is over twice a line height
+    // leaves no box narrow enough for the minimum to show.
+    if (decidedByMinimum == 0)
+        SKIP_OR_FAIL_IN_CI("the display font's widest character ("
+                           << font.maxCharWidth << " pixels at a " << font.lineHeight
+                           << "-pixel line) is too wide for any box to reach the buttons' minimum");
 }
 
 TEST_F(MsgBoxTest, BoxWithoutIconIsAtLeastAsWideAsItsCaption) {
     DisplayFont font;
-    const char* caption = "Telvara: a caption far wider than the text below it";
+    // Wider than the box with an icon would be, so that the caption is seen
+    // to widen only the box without one.
+    std::string caption = TextWiderThan("Telvara: a caption far wider than the text below it",
+                                        NaturalWidth("Ok?", "", true) + 16);
     Seen plain, withIcon;
-    ShowWith(g_box, "Ok?", caption, 0x00, nullptr, [&](HWND box) {
+    ShowWith(g_box, "Ok?", caption.c_str(), 0x00, nullptr, [&](HWND box) {
         plain = Look(box, owner_);
         Click(MsgBox::AnswerButton(0).Handle());
     });
-    ShowWith(g_box, "Ok?", caption, 0x40, nullptr, [&](HWND box) {
+    ShowWith(g_box, "Ok?", caption.c_str(), 0x40, nullptr, [&](HWND box) {
         withIcon = Look(box, owner_);
         Click(MsgBox::AnswerButton(0).Handle());
     });
@@ -702,18 +742,44 @@ AboutLayout LookAtAbout(HWND box, bool waitForLink) {
     return a;
 }
 
-// The ellipse is as wide as the text, so the notice line is kept wider than
-// the link, as in the program's About box.
-const char kAboutText[] = "Telvara 3.31\nCopyright (c) Ostrel Freeware, all rights reserved";
+// The width of a link as the About box draws it: underlined "MS Sans Serif"
+// of 12 points, in whatever face stands for it here.
+int LinkWidth(const std::string& link) {
+    DisplayFont font;
+    LOGFONTA lf = {};
+    lstrcpynA(lf.lfFaceName, "MS Sans Serif", sizeof lf.lfFaceName);
+    lf.lfHeight = -MulDiv(12, GetDeviceCaps(font.ic, LOGPIXELSY), 72);
+    lf.lfUnderline = TRUE;
+    HFONT linkFont = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(font.ic, linkFont);
+    SIZE size = {};
+    GetTextExtentPoint32A(font.ic, link.c_str(), static_cast<int>(link.size()), &size);
+    SelectObject(font.ic, old);
+    DeleteObject(linkFont);
+    return size.cx;
+}
+
+// The ellipse is as wide as the text, so the notice line is made wider than
+// the longest link the tests give the box, as in the program's About box,
+// whatever the fonts.
+const char* AboutText() {
+    static const std::string text =
+        "Telvara 3.31\n" + TextWiderThan("Copyright (c) Ostrel Freeware, all rights reserved",
+                                         LinkWidth("http://www.example.com/telvara/wwww") + 8);
+    return text.c_str();
+}
 
 TEST_F(MsgBoxTest, AboutBoxLinkOpensInTheBrowserAndClosesTheBox) {
     const char* log = std::getenv("TELVARA_BROWSER_LOG");
-    if (!log || !std::getenv("TELVARA_TEST_BROWSER")) GTEST_SKIP() << "no recording browser set up";
+    if (!log || !std::getenv("TELVARA_TEST_BROWSER"))
+        SKIP_OR_FAIL_IN_CI(
+            "no recording browser: TELVARA_TEST_BROWSER and TELVARA_BROWSER_LOG must be set "
+            "(ctest sets them for win_gui)");
     char link[128];
     std::snprintf(link, sizeof link, "http://www.example.com/telvara/%04lx",
                   (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFFul);
     AboutLayout about;
-    int answer = ShowWith(g_about, kAboutText, link, 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
+    int answer = ShowWith(g_about, AboutText(), link, 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
         about = LookAtAbout(box, true);
         if (about.linkMade) Click(g_about.LinkButton().Handle());
     });
@@ -741,13 +807,13 @@ TEST_F(MsgBoxTest, AboutBoxLinkOpensInTheBrowserAndClosesTheBox) {
 
 TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
     AboutLayout about;
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
                              MAKEINTRESOURCEA(106), [&](HWND box) {
                                  about = LookAtAbout(box, true);
                                  Key(Focused(), VK_RETURN);
                              }));
     EXPECT_TRUE(about.linkMade);
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
                              MAKEINTRESOURCEA(106), [&](HWND) {
                                  Key(MsgBox::AnswerButton(0).Handle(), 'O');
                              }));
@@ -755,7 +821,7 @@ TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
 
 TEST_F(MsgBoxTest, AboutBoxWithoutLinkHasNoLinkButton) {
     AboutLayout about;
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "", 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "", 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
                   about = LookAtAbout(box, false);
                   EXPECT_FALSE(IsChildOf(g_about.LinkButton().Handle(), box));
                   Click(MsgBox::AnswerButton(0).Handle());
@@ -767,7 +833,7 @@ TEST_F(MsgBoxTest, AboutBoxAfterAPlainBoxUsesOneButton) {
     // The two boxes share their answer buttons.
     EXPECT_EQ(IDCANCEL, ShowWith("Save data?", 0x23, [&](HWND) { Key(Focused(), 'C'); }));
     int buttons = 0;
-    EXPECT_EQ(IDOK, ShowWith(g_about, kAboutText, "http://www.example.com/telvara", 0x00,
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
                              MAKEINTRESOURCEA(106), [&](HWND) {
                                  buttons = MsgBox::ButtonsInUse();
                                  Key(Focused(), VK_TAB);
