@@ -15,3 +15,4 @@ namespace {
 StatusBarText g_statusText(g_statusBar);
 }
 ContactList g_contacts(g_listView, g_statusText);
+ContactDialog g_contactDialog;

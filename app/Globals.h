@@ -7,6 +7,7 @@
 #include "framework/ButtonBar.h"
 #include "framework/ProgramBox.h"
 #include "framework/StatusBar.h"
+#include "ui/ContactDialog.h"
 #include "ui/ContactListView.h"
 
 #include "app/AppFrame.h"
@@ -29,3 +30,4 @@ extern ContactListView g_listView;
 extern StatusBar g_statusBar;
 extern Settings g_settings;
 extern ContactList g_contacts;
+extern ContactDialog g_contactDialog;
