@@ -5,6 +5,7 @@
 #include "app/RegistrySettingsStore.h"
 #include "contacts/DataFileCommands.h"
 #include "framework/Instance.h"
+#include "framework/ModalScope.h"
 #include "resources/resource.h"
 
 void AppFrame::ModifyClass(WNDCLASSA& wc) {
@@ -24,9 +25,31 @@ int AppFrame::OnCreate() {
     return ok;
 }
 
-void AppFrame::OnCommand(WPARAM w, LPARAM) { DispatchCommand(LOWORD(w)); }
+// A box owned by the list (the delete question) leaves the menu, the buttons
+// and the close box of this window working.  While any box or dialog is open
+// no command starts and the window stays: a second command would work on a
+// list the open one still relies on, and a second box would share its
+// answer buttons.
+void AppFrame::OnCommand(WPARAM w, LPARAM) {
+    if (ModalScope::OpenCount() > 0) return;
+    DispatchCommand(LOWORD(w));
+}
 
-void AppFrame::OnContextMenu(WPARAM, LPARAM l) { ShowPopupMenu(l); }
+void AppFrame::OnContextMenu(WPARAM, LPARAM l) {
+    if (ModalScope::OpenCount() > 0) return;
+    ShowPopupMenu(l);
+}
+
+void AppFrame::OnClose() {
+    if (ModalScope::OpenCount() > 0) return;
+    MainFrame::OnClose();
+}
+
+// Refused as if the save question had been answered Cancel.
+int AppFrame::OnQueryEndSession() {
+    if (ModalScope::OpenCount() > 0) return 0;
+    return MainFrame::OnQueryEndSession();
+}
 
 void AppFrame::OnNotify(WPARAM, LPARAM) {}
 

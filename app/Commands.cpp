@@ -5,6 +5,7 @@
 #include "contacts/DataFileCommands.h"
 #include "dialing/DialCommands.h"
 #include "resources/resource.h"
+#include "ui/ContactCommands.h"
 
 void DispatchCommand(int id) {
     switch (id) {
@@ -21,7 +22,19 @@ void DispatchCommand(int id) {
         case CMD_DIAL_MISC: DialCommand(DialField::Misc); break;
         case CMD_EMAIL: EmailCommand(); break;
         case CMD_NEW_FILE: NewFileCommand(); break;
-        // The popup's Cancel only closes the popup.  The contact, setup,
+        case CMD_NEW_CONTACT:
+            NewContactCommand(g_contacts, g_listView, g_contactDialog, g_settings.State);
+            UpdateStatusLine();
+            break;
+        case CMD_EDIT:
+            EditContactCommand(g_contacts, g_listView, g_contactDialog, g_settings.State);
+            UpdateStatusLine();
+            break;
+        case CMD_DELETE:
+            DeleteContactCommand(g_contacts, g_listView);
+            UpdateStatusLine();
+            break;
+        // The popup's Cancel only closes the popup.  The setup,
         // output and colour commands are not part of this build yet.
         default: break;
     }
