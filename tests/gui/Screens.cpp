@@ -1,6 +1,6 @@
 // Draws the program's windows into BMP files, to look at: the main frame with
 // its button bar, list and status bar, a Yes/No/Cancel box, an OK box with an
-// icon and the About box with its link.
+// icon, the About box with its link, and the contact dialog for New and Edit.
 //
 //   telvara_screens.exe OUT-FOLDER [PROGRAM]
 //
@@ -11,6 +11,7 @@
 
 #include "framework/MainFrame.h"
 #include "framework/MsgBox.h"
+#include "ui/ContactDialog.h"
 
 #include "GuiTest.h"
 
@@ -101,6 +102,22 @@ void ShootBox(MsgBox& box, const char* name, const char* text, const char* capti
     }
 }
 
+// Runs the contact dialog on `contact` over the frame, saves it and cancels it.
+void ShootContact(const char* name, Contact& contact) {
+    static ContactDialog dialog;
+    OnWindowShown hook("#32770", [&](HWND hwnd) {
+        // A dialog is made hidden and shown when its loop first waits, which
+        // it cannot do while this runs: show it as that would.
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        Save(hwnd, name);
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    if (dialog.RunOn(contact, "CA", g_list.Handle()) == ContactDialogResult::NotShown || hook.Count() != 1) {
+        std::printf("%s: no dialog was shown\n", name);
+        ++g_failures;
+    }
+}
+
 bool MakeFrame() {
     g_status.SetPartCount(3);
     g_status.AddPart(80, 0);
@@ -160,6 +177,24 @@ int main(int argc, char** argv) {
              0x30, nullptr);
     ShootBox(g_about, "about", "Telvara 3.31\nCopyright (c) Ostrel Freeware, all rights reserved",
              "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106), &LinkMade);
+
+    Contact contact;
+    ClearContact(contact);
+    contact.IsNew = 1;
+    ShootContact("contact-new", contact);
+    auto set = [](char* field, std::size_t width, const char* text) { SetField(field, width, text); };
+    set(contact.FirstName, sizeof contact.FirstName, "Carla");
+    set(contact.LastName, sizeof contact.LastName, "Diaz");
+    set(contact.Number, sizeof contact.Number, "1-800-\"CALL-ATT\"");
+    set(contact.Address, sizeof contact.Address, "1 Toll Free Way");
+    set(contact.City, sizeof contact.City, "Dallas");
+    set(contact.State, sizeof contact.State, "TX");
+    set(contact.Zip, sizeof contact.Zip, "75201");
+    set(contact.Email, sizeof contact.Email, "carla@example.net");
+    set(contact.MiscInfo, sizeof contact.MiscInfo, "Ask for \"Carla\", not Carl");
+    contact.TollCall = 1;
+    contact.IsNew = 0;
+    ShootContact("contact-edit", contact);
 
     DestroyWindow(g_frame.Handle());
     MSG msg;
