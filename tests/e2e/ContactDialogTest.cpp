@@ -78,11 +78,14 @@ protected:
         ASSERT_EQ(14u, Lines(original_).size());
         ASSERT_TRUE(SetSetting("Fname", kFriends));
         ASSERT_TRUE(SetSetting("AreaCode", "819"));
+    }
 
+    // Starts the program on the data file and waits for its `count` contacts.
+    void Start(int count) {
         ASSERT_TRUE(program_.Start(kExe, kFolder)) << "CreateProcess failed: " << GetLastError();
         ASSERT_TRUE(program_.WaitForFrame(kWait)) << "no main window";
         ASSERT_TRUE(
-            PollUntil([&] { return program_.ItemCount() == 12 || !program_.Running(); }, kWait));
+            PollUntil([&] { return program_.ItemCount() == count || !program_.Running(); }, kWait));
         ASSERT_TRUE(program_.Settled());
         ASSERT_EQ(nullptr, program_.TopWindow("CMSGCLASS"));
     }
@@ -145,6 +148,16 @@ protected:
         ASSERT_TRUE(program_.Settled());
     }
 
+    // The delete question once it waits for its answer: it disables the list
+    // last, then waits in a loop that answers messages.
+    HWND WaitForQuestion() {
+        HWND box = program_.WaitForBox(kWait);
+        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) ||
+            !SendTo(box, WM_NULL, 0, 0))
+            return nullptr;
+        return box;
+    }
+
     std::vector<std::string> Row(int item) const {
         std::vector<std::string> row;
         for (int column = 0; column < 9; ++column) row.push_back(program_.ItemText(item, column));
@@ -167,6 +180,7 @@ protected:
 };
 
 TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
+    Start(12);
     // New: an empty record, caption "Add", the default state, the template's
     // tab order, limits and fixed-pitch font.
     HWND dialog = OpenDialog(CMD_NEW_CONTACT);
@@ -303,13 +317,14 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
 }
 
 TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndYesRemoves) {
+    Start(12);
     ASSERT_TRUE(program_.SelectItem(2));
     ASSERT_EQ("Bob", program_.ItemText(2, 0));
     const std::string bobLine = program_.StatusText(0);
     HWND deleteButton = program_.BarButton("Delete");
     ASSERT_NE(nullptr, deleteButton);
     ASSERT_TRUE(PostMessageA(deleteButton, BM_CLICK, 0, 0));
-    HWND box = program_.WaitForBox(kWait);
+    HWND box = WaitForQuestion();
     ASSERT_NE(nullptr, box) << "no delete question";
     EXPECT_EQ("Telvara", WindowText(box));
     EXPECT_EQ("Delete this item?\nBob Roe", program_.BoxText(box).value_or("<text not readable>"));
@@ -365,7 +380,7 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_TRUE(IsWindowEnabled(program_.List()));
 
     Command(CMD_DELETE);  // Action / Delete this time
-    box = program_.WaitForBox(kWait);
+    box = WaitForQuestion();
     ASSERT_NE(nullptr, box);
     ASSERT_TRUE(program_.AnswerBox(box));  // Yes
     ASSERT_TRUE(program_.Settled());
@@ -381,6 +396,47 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     ASSERT_EQ(0u, lines[4].rfind("Bob,Roe,", 0));
     lines.erase(lines.begin() + 4);
     SaveAndExpect(Joined(lines));
+}
+
+TEST_F(ContactDialogTest, InADescendingListTheNewAndEditedContactIsSelectedAndShown) {
+    // More contacts than the window shows at once.
+    std::string book = "; Data for Telvara.exe\r\n; V300\r\n";
+    for (int i = 0; i < 300; ++i)
+        book += "P" + std::to_string(1000 + i) + ",Roe,555-0100,,,,,,,0\r\n";
+    ASSERT_TRUE(WriteFileText(kFriends, book));
+    Start(300);
+    // A click on "First Name" right after the load sorts descending.
+    HWND header = reinterpret_cast<HWND>(SendTo(program_.List(), LVM_GETHEADER, 0, 0).value_or(0));
+    ASSERT_NE(nullptr, header);
+    ASSERT_TRUE(SendTo(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5)));
+    ASSERT_TRUE(SendTo(header, WM_LBUTTONUP, 0, MAKELPARAM(10, 5)));
+    ASSERT_TRUE(program_.Settled());
+    ASSERT_EQ("P1299", program_.ItemText(0, 0));
+
+    auto expectShown = [&](const char* name) {
+        int selected = program_.SelectedItem();
+        ASSERT_GE(selected, 0) << name << " is not selected";
+        EXPECT_EQ(name, program_.ItemText(selected, 0));
+        int top = static_cast<int>(SendTo(program_.List(), LVM_GETTOPINDEX, 0, 0).value_or(-1));
+        int page = static_cast<int>(SendTo(program_.List(), LVM_GETCOUNTPERPAGE, 0, 0).value_or(0));
+        EXPECT_TRUE(selected >= top && selected < top + page)
+            << name << " at " << selected << ", shown " << top << " to " << top + page - 1;
+    };
+    HWND dialog = OpenDialog(CMD_NEW_CONTACT);
+    ASSERT_NE(nullptr, dialog);
+    Type(dialog, IDC_CONTACT_FIRST_NAME, "P1150a");
+    Press(dialog, IDOK);
+    EXPECT_EQ(301, program_.ItemCount());
+    expectShown("P1150a");
+
+    ASSERT_TRUE(program_.SelectItem(0));
+    dialog = OpenDialog(CMD_EDIT);
+    ASSERT_NE(nullptr, dialog);
+    Type(dialog, IDC_CONTACT_FIRST_NAME, "P1000a");
+    Press(dialog, IDOK);
+    EXPECT_EQ(301, program_.ItemCount());
+    expectShown("P1000a");
+    for (int i = 0; i < 2; ++i) EXPECT_NE("P1299", program_.ItemText(i, 0)) << "the old contact stays";
 }
 
 }  // namespace
