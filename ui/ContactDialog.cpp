@@ -1,5 +1,6 @@
 #include "ui/ContactDialog.h"
 
+#include "contacts/OneLine.h"
 #include "contacts/StateTable.h"
 #include "contacts/TrimBlanks.h"
 #include "framework/CentreWindow.h"
@@ -90,5 +91,8 @@ void ContactDialog::Accept() {
     GetWindowTextA(state_.Handle(), shown, sizeof shown);
     lstrcpynA(c.State, shown, kStateCodeLength + 1);
     c.TollCall = IsDlgButtonChecked(hwnd_, IDC_CONTACT_TOLL_CALL) == BST_CHECKED ? 1 : 0;
-    for (const EditField& f : kEditFields) TrimBlanks(Field(f));
+    for (const EditField& f : kEditFields) {
+        JoinLines(Field(f));  // a pasted line break would split the record in the data file
+        TrimBlanks(Field(f));
+    }
 }

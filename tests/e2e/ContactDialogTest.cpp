@@ -220,7 +220,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     Type(dialog, IDC_CONTACT_FIRST_NAME, "  Zoe\t");
     Type(dialog, IDC_CONTACT_LAST_NAME, "\tQuill  ");
     Type(dialog, IDC_CONTACT_ADDRESS, " 9 Pine Rd, Apt 2 ");
-    Type(dialog, IDC_CONTACT_CITY, "Hull");
+    Type(dialog, IDC_CONTACT_CITY, "Hull\r\nEast");  // pasted over two lines
     Type(dialog, IDC_CONTACT_ZIP, "\t  ");
     Type(dialog, IDC_CONTACT_NUMBER, " 819-555-0123 ");
     Type(dialog, IDC_CONTACT_EMAIL, "zoe@example.com");
@@ -230,8 +230,8 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     Press(dialog, IDOK);
     ASSERT_EQ(13, program_.ItemCount());
     EXPECT_EQ(12, program_.SelectedItem()) << "Zoe goes after Kim and is selected";
-    EXPECT_EQ((std::vector<std::string>{"Zoe", "Quill", "819-555-0123", "9 Pine Rd, Apt 2", "Hull",
-                                        "TX", "", "zoe@example.com", "say \"hi\""}),
+    EXPECT_EQ((std::vector<std::string>{"Zoe", "Quill", "819-555-0123", "9 Pine Rd, Apt 2",
+                                        "Hull East", "TX", "", "zoe@example.com", "say \"hi\""}),
               Row(12));
     EXPECT_EQ(1, program_.ItemImage(12)) << "the toll-call telephone";
     EXPECT_EQ(" Zoe Quill    Number = 5550123    Misc = 44", program_.StatusText(0));
@@ -311,7 +311,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     lines[4] = "Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,,J9H 2B2,,work 819-555-0100,0";
     lines.insert(lines.begin() + 2,
                  {",,,,,CA,,,,0",
-                  "Adam,Quill,819-555-0123,\"9 Pine Rd, Apt 2\",Hull,WY,,zoe@example.com,"
+                  "Adam,Quill,819-555-0123,\"9 Pine Rd, Apt 2\",Hull East,WY,,zoe@example.com,"
                   "\"say \"\"hi\"\"\",1"});
     SaveAndExpect(Joined(lines));
 }
@@ -436,7 +436,8 @@ TEST_F(ContactDialogTest, InADescendingListTheNewAndEditedContactIsSelectedAndSh
     Press(dialog, IDOK);
     EXPECT_EQ(301, program_.ItemCount());
     expectShown("P1000a");
-    for (int i = 0; i < 2; ++i) EXPECT_NE("P1299", program_.ItemText(i, 0)) << "the old contact stays";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NE("P1299", program_.ItemText(i, 0)) << "the old contact stays";
 }
 
 }  // namespace

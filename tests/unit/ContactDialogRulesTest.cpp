@@ -1,5 +1,6 @@
 // The state table and the trimming the contact dialog applies on OK.
 
+#include "contacts/OneLine.h"
 #include "contacts/StateTable.h"
 #include "contacts/TrimBlanks.h"
 
@@ -30,6 +31,15 @@ TEST(TrimBlanks, CutsBlanksAndTabsAtBothEndsOnly) {
     EXPECT_EQ("\nAnn\r", Trimmed(" \nAnn\r "));
     EXPECT_EQ("\vAnn", Trimmed("\vAnn"));
     TrimBlanks(nullptr);  // nothing to do, and no crash
+}
+
+TEST(JoinLines, EveryLineBreakBecomesOneBlank) {
+    char text[40] = "one\r\ntwo\nthree\rfour\n\n";
+    JoinLines(text);
+    EXPECT_STREQ("one two three four  ", text);
+    char plain[] = "no break, \t\"quoted\"";
+    JoinLines(plain);
+    EXPECT_STREQ("no break, \t\"quoted\"", plain);
 }
 
 TEST(StateTable, HoldsEveryCodeOnceAsCodeBlankName) {
