@@ -54,6 +54,7 @@ bench: deps win
 	@tools/bench.sh $(BENCH)
 	@tools/bench-win.sh $(WIN)
 	@tools/bench-startup.sh $(WIN)
+	@tools/bench-contact-commands.sh $(WIN)
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null

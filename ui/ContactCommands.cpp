@@ -18,6 +18,12 @@ int IndexOf(const ContactList& list, const Contact* record, int was) {
 }
 
 int ShowChanged(ContactList& list, ContactListView& view, int index) {
+    // The list allows one selected item.  Selecting while another is still
+    // selected makes the control clear the selection item by item through
+    // the whole list (a tenth of a second in a book of 100,000 contacts), so
+    // the old selection goes first, on its own.
+    int old = view.GetSelected();
+    if (old >= 0 && old != index) view.SetItemState(old, 0, LVIS_SELECTED | LVIS_FOCUSED);
     view.SelectItem(index);  // selected, focused and scrolled into view
     list.UpdateListStatus();
     return index;
