@@ -334,8 +334,8 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
         << "nothing left to refuse: the frame is disabled";
 
     // File / Open and File / New from the menu, the New, Delete and Exit
-    // buttons, the close box and a log-off: each is refused while the
-    // question waits.  A command that ran would open its dialog or box, empty
+    // buttons, the close box, a log-off and the popup menu: each is refused
+    // while the question waits.  A command that ran would open its dialog or box, empty
     // the list or end the program.
     struct Attempt {
         const char* What;
@@ -353,6 +353,8 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
         {"close box", program_.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0},
         {"log-off", program_.Frame(), WM_QUERYENDSESSION, 0,
          static_cast<LPARAM>(ENDSESSION_LOGOFF)},
+        {"right click", program_.Frame(), WM_CONTEXTMENU,
+         reinterpret_cast<WPARAM>(program_.Frame()), MAKELPARAM(100, 100)},
     };
     for (const Attempt& a : attempts) {
         SCOPED_TRACE(a.What);
@@ -365,6 +367,7 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
         ASSERT_TRUE(program_.Settled());
         ASSERT_TRUE(program_.Running());
         EXPECT_EQ(nullptr, program_.TopWindow("#32770"));
+        EXPECT_EQ(nullptr, program_.TopWindow("#32768")) << "a popup menu";
         EXPECT_EQ(nullptr, program_.WaitForBox(0, box)) << "a second box";
         EXPECT_TRUE(IsWindow(box));
         EXPECT_EQ(12, program_.ItemCount());
