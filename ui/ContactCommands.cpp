@@ -17,14 +17,22 @@ int IndexOf(const ContactList& list, const Contact* record, int was) {
     return -1;
 }
 
-int ShowChanged(ContactList& list, ContactListView& view, int index) {
-    // The list allows one selected item.  Selecting while another is still
-    // selected makes the control clear the selection item by item through
-    // the whole list (a tenth of a second in a book of 100,000 contacts), so
-    // the old selection goes first, on its own.
+// The list allows one selected item.  Selecting while another is still
+// selected makes the control clear the selection item by item through the
+// whole list (a tenth of a second in a book of 100,000 contacts), and an
+// insertion above the selected item moves its selection down first; so the
+// old selection goes before the list changes.  Returns the item it was on.
+int ClearSelection(ContactListView& view) {
     int old = view.GetSelected();
-    if (old >= 0 && old != index) view.SetItemState(old, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    view.SelectItem(index);  // selected, focused and scrolled into view
+    if (old >= 0) view.SetItemState(old, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    return old;
+}
+
+int ShowChanged(ContactList& list, ContactListView& view, int index) {
+    // Scrolled there first, so that the list is drawn once, with the item
+    // selected in its new place.
+    view.EnsureVisible(index, false);
+    view.SelectItem(index);  // selected and focused
     list.UpdateListStatus();
     return index;
 }
@@ -40,9 +48,13 @@ int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& d
     if (dialog.RunOn(*contact, defaultState, view.Handle()) != ContactDialogResult::Accepted)
         return kContactUnchanged;
     contact->IsNew = 0;
+    int was = ClearSelection(view);
     // A record the list refuses goes with the argument.
     int index = list.AddContact(std::move(contact));
-    if (index < 0) return kContactUnchanged;
+    if (index < 0) {
+        view.SelectItem(was);
+        return kContactUnchanged;
+    }
     return ShowChanged(list, view, index);
 }
 
@@ -60,8 +72,12 @@ int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& 
     // the very record it was made from, never whatever sits at its old place.
     selected = IndexOf(list, old, selected);
     if (selected < 0) return kContactUnchanged;
+    ClearSelection(view);
     int index = list.ReplaceContact(selected, std::move(copy));
-    if (index < 0) return kContactUnchanged;
+    if (index < 0) {
+        view.SelectItem(selected);  // the old contact stays where it was
+        return kContactUnchanged;
+    }
     return ShowChanged(list, view, index);
 }
 
