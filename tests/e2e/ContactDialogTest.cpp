@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -141,10 +142,14 @@ protected:
     }
 
     // Presses OK or Cancel and waits until the dialog has gone and the
-    // command has finished.
-    void Press(HWND dialog, int button) {
+    // command has finished, which `done` tells: the program may still be
+    // inside the command, answering our questions, when the dialog has gone.
+    void Press(HWND dialog, int button, const std::function<bool()>& done = nullptr) {
         ASSERT_TRUE(SendTo(GetDlgItem(dialog, button), BM_CLICK, 0, 0));
         ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait)) << "the dialog stays open";
+        if (done) {
+            EXPECT_TRUE(PollUntil(done, kWait)) << "the command did not finish as expected";
+        }
         ASSERT_TRUE(program_.Settled());
     }
 
@@ -227,21 +232,24 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     Type(dialog, IDC_CONTACT_MISC, "say \"hi\"  ");
     ChooseState(dialog, "TX");
     ASSERT_TRUE(SendTo(GetDlgItem(dialog, IDC_CONTACT_TOLL_CALL), BM_CLICK, 0, 0));
-    Press(dialog, IDOK);
+    const char* zoeLine = " Zoe Quill    Number = 5550123    Misc = 44";
+    Press(dialog, IDOK,
+          [&] { return program_.StatusText(0) == zoeLine && program_.StatusText(1) == "13"; });
     ASSERT_EQ(13, program_.ItemCount());
     EXPECT_EQ(12, program_.SelectedItem()) << "Zoe goes after Kim and is selected";
     EXPECT_EQ((std::vector<std::string>{"Zoe", "Quill", "819-555-0123", "9 Pine Rd, Apt 2",
                                         "Hull East", "TX", "", "zoe@example.com", "say \"hi\""}),
               Row(12));
     EXPECT_EQ(1, program_.ItemImage(12)) << "the toll-call telephone";
-    EXPECT_EQ(" Zoe Quill    Number = 5550123    Misc = 44", program_.StatusText(0));
+    EXPECT_EQ(zoeLine, program_.StatusText(0));
     EXPECT_EQ("13", program_.StatusText(1));
     EXPECT_EQ("Mod", program_.StatusText(2));
 
     // New with nothing typed: an empty label first in the list, no number.
     dialog = OpenDialog(CMD_NEW_CONTACT);
     ASSERT_NE(nullptr, dialog);
-    Press(dialog, IDOK);
+    Press(dialog, IDOK,
+          [&] { return program_.StatusText(1) == "14" && program_.SelectedItem() == 0; });
     ASSERT_EQ(14, program_.ItemCount());
     EXPECT_EQ(0, program_.SelectedItem());
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "CA", "", "", ""}), Row(0));
@@ -258,7 +266,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     EXPECT_TRUE(TollChecked(dialog));
     Type(dialog, IDC_CONTACT_FIRST_NAME, "Adam");
     ChooseState(dialog, "WY");
-    Press(dialog, IDOK);
+    Press(dialog, IDOK, [&] { return program_.StatusText(0).rfind(" Adam ", 0) == 0; });
     ASSERT_EQ(14, program_.ItemCount());
     EXPECT_EQ(1, program_.SelectedItem());
     EXPECT_EQ("Adam", program_.ItemText(1, 0));
@@ -297,7 +305,9 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
         EXPECT_EQ("", Shown(dialog, IDC_CONTACT_STATE)) << program_.ItemText(item, 0);
         EXPECT_EQ(CB_ERR,
                   SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_GETCURSEL, 0, 0).value_or(0));
-        Press(dialog, IDOK);
+        Press(dialog, IDOK, [&] {
+            return program_.SelectedItem() == item && program_.ItemText(item, 5).empty();
+        });
         EXPECT_EQ(item, program_.SelectedItem());
         EXPECT_EQ("", program_.ItemText(item, 5));
     }
@@ -386,6 +396,8 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     box = WaitForQuestion();
     ASSERT_NE(nullptr, box);
     ASSERT_TRUE(program_.AnswerBox(box));  // Yes
+    // The box goes before the command ends: wait for its end.
+    EXPECT_TRUE(PollUntil([&] { return program_.StatusText(1) == "11"; }, kWait));
     ASSERT_TRUE(program_.Settled());
     EXPECT_EQ(11, program_.ItemCount());
     EXPECT_EQ(-1, program_.SelectedItem());
@@ -428,7 +440,7 @@ TEST_F(ContactDialogTest, InADescendingListTheNewAndEditedContactIsSelectedAndSh
     HWND dialog = OpenDialog(CMD_NEW_CONTACT);
     ASSERT_NE(nullptr, dialog);
     Type(dialog, IDC_CONTACT_FIRST_NAME, "P1150a");
-    Press(dialog, IDOK);
+    Press(dialog, IDOK, [&] { return program_.StatusText(0).rfind(" P1150a ", 0) == 0; });
     EXPECT_EQ(301, program_.ItemCount());
     expectShown("P1150a");
 
@@ -436,7 +448,7 @@ TEST_F(ContactDialogTest, InADescendingListTheNewAndEditedContactIsSelectedAndSh
     dialog = OpenDialog(CMD_EDIT);
     ASSERT_NE(nullptr, dialog);
     Type(dialog, IDC_CONTACT_FIRST_NAME, "P1000a");
-    Press(dialog, IDOK);
+    Press(dialog, IDOK, [&] { return program_.StatusText(0).rfind(" P1000a ", 0) == 0; });
     EXPECT_EQ(301, program_.ItemCount());
     expectShown("P1000a");
     for (int i = 0; i < 2; ++i)
