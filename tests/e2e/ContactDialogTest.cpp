@@ -107,6 +107,27 @@ protected:
     // What the control shows, asked of the control itself: the text the
     // system keeps for a window of another process is not what a combo box
     // shows.
+    // Makes the window the foreground window, so that keys reach it.
+    bool ToFront(HWND window) const {
+        return PollUntil(
+            [&] {
+                if (GetForegroundWindow() == window) return true;
+                SetForegroundWindow(window);
+                return false;
+            },
+            kWait);
+    }
+
+    // The id of the control that has the keyboard focus in the dialog's thread.
+    int FocusedId(HWND dialog) const {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus)
+            return 0;
+        // The combo box takes the focus itself, as a drop-down list.
+        return GetDlgCtrlID(info.hwndFocus);
+    }
+
     std::string Shown(HWND dialog, int id) const {
         char text[256] = "";
         if (!SendTo(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text,
@@ -208,6 +229,17 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
                                             IDOK,
                                             IDCANCEL};
     EXPECT_EQ(expectedOrder, tabOrder);
+    for (int button : {IDOK, IDCANCEL})
+        EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, button), GWL_STYLE) & BS_DEFPUSHBUTTON)
+            << button;
+    // Tab walks that order from the first name and round again.
+    ASSERT_TRUE(ToFront(dialog));
+    for (std::size_t i = 0; i <= expectedOrder.size(); ++i) {
+        int expected = expectedOrder[i % expectedOrder.size()];
+        EXPECT_TRUE(PollUntil([&] { return FocusedId(dialog) == expected; }, kWait))
+            << "step " << i << ": focus on " << FocusedId(dialog) << ", not " << expected;
+        ASSERT_TRUE(TypeKeys({VK_TAB}));
+    }
     for (const EditId& e : kEdits) {
         EXPECT_EQ("", Shown(dialog, e.Id)) << e.Id;
         EXPECT_EQ(e.Limit, SendTo(GetDlgItem(dialog, e.Id), EM_GETLIMITTEXT, 0, 0).value_or(-1))
@@ -217,9 +249,6 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     EXPECT_EQ(53, SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_GETCOUNT, 0, 0).value_or(0));
     EXPECT_EQ("CA California", Shown(dialog, IDC_CONTACT_STATE));
     EXPECT_FALSE(TollChecked(dialog));
-    for (int button : {IDOK, IDCANCEL})
-        EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, button), GWL_STYLE) & BS_DEFPUSHBUTTON)
-            << button;
 
     // Every field typed with blanks and tabs around it, Texas, a toll call.
     Type(dialog, IDC_CONTACT_FIRST_NAME, "  Zoe\t");
@@ -275,20 +304,25 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     // Edit after changing every field, then Cancel, then the close box: the
     // contact stays as it was, in its place and selected.
     const std::vector<std::string> adam = Row(1);
-    for (bool closeBox : {false, true}) {
+    enum class Leave { CancelButton, CloseBox, EscapeKey };
+    for (Leave leave : {Leave::CancelButton, Leave::CloseBox, Leave::EscapeKey}) {
         dialog = OpenDialog(CMD_EDIT);
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ("WY Wyoming", Shown(dialog, IDC_CONTACT_STATE));
         for (const EditId& e : kEdits) Type(dialog, e.Id, "Changed");
         ChooseState(dialog, "AK");
         ASSERT_TRUE(SendTo(GetDlgItem(dialog, IDC_CONTACT_TOLL_CALL), BM_CLICK, 0, 0));
-        if (closeBox) {
-            ASSERT_TRUE(SendTo(dialog, WM_SYSCOMMAND, SC_CLOSE, 0));
-            ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait))
-                << "the close box did not cancel";
-            ASSERT_TRUE(program_.Settled());
-        } else {
+        if (leave == Leave::CancelButton) {
             Press(dialog, IDCANCEL);
+        } else {
+            if (leave == Leave::CloseBox) {
+                ASSERT_TRUE(SendTo(dialog, WM_SYSCOMMAND, SC_CLOSE, 0));
+            } else {
+                ASSERT_TRUE(ToFront(dialog));
+                ASSERT_TRUE(TypeKeys({VK_ESCAPE}));
+            }
+            ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait)) << "not cancelled";
+            ASSERT_TRUE(program_.Settled());
         }
         EXPECT_EQ(14, program_.ItemCount());
         EXPECT_EQ(1, program_.SelectedItem());
