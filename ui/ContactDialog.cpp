@@ -10,7 +10,7 @@
 
 // The eight edits in tab order, each with the field it shows; the limit is
 // the field's width less its terminator.
-const ContactDialog::EditField ContactDialog::kEditFields[8] = {
+const ContactDialog::EditField ContactDialog::kEditFields[kEditCount] = {
     {IDC_CONTACT_FIRST_NAME, offsetof(Contact, FirstName), sizeof(Contact::FirstName)},
     {IDC_CONTACT_LAST_NAME, offsetof(Contact, LastName), sizeof(Contact::LastName)},
     {IDC_CONTACT_ADDRESS, offsetof(Contact, Address), sizeof(Contact::Address)},
@@ -50,7 +50,7 @@ int ContactDialog::InitDialog() {
     SetWindowTextA(hwnd_, c.IsNew == 1 ? "Add" : "Edit");
     // Typed text in a monospaced face, so that columns of digits line up.
     WPARAM fixed = reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT));
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kEditCount; ++i) {
         const EditField& f = kEditFields[i];
         edits_[i].Create(hwnd_, f.Id, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                          CW_USEDEFAULT);
@@ -82,7 +82,7 @@ void ContactDialog::ChooseState(const char* code) {
 
 void ContactDialog::Accept() {
     Contact& c = *Record();
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kEditCount; ++i) {
         char* field = Field(kEditFields[i]);
         // Reads at most width - 1 characters and always terminates.
         if (!edits_[i].GetText(field, static_cast<int>(kEditFields[i].Width))) field[0] = '\0';

@@ -8,6 +8,8 @@
 #include "framework/Controls.h"
 #include "framework/DialogObject.h"
 
+#include <cstddef>
+
 // What the dialog ended with.
 enum class ContactDialogResult { Accepted, Cancelled, NotShown };
 
@@ -26,7 +28,8 @@ private:
         std::size_t Offset;  // of the field in Contact
         std::size_t Width;
     };
-    static const EditField kEditFields[8];
+    static constexpr int kEditCount = 8;
+    static const EditField kEditFields[kEditCount];
 
     Contact* Record() const { return reinterpret_cast<Contact*>(data_); }
     char* Field(const EditField& f) const { return reinterpret_cast<char*>(Record()) + f.Offset; }
@@ -34,7 +37,7 @@ private:
     void ChooseState(const char* code);
     void Accept();
 
-    EditControl edits_[8];
+    EditControl edits_[kEditCount];
     ComboBoxControl state_;
-    char defaultState_[3] = "";
+    char defaultState_[sizeof(Contact::State)] = "";
 };
