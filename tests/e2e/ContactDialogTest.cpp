@@ -362,6 +362,19 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
 
 TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndYesRemoves) {
     Start(12);
+    // The file dialog of File / Open holds off a log-off and a close as well.
+    Command(CMD_OPEN);
+    HWND open = program_.WaitForDialog(kWait);
+    ASSERT_NE(nullptr, open) << "no file dialog";
+    EXPECT_EQ(0, SendTo(program_.Frame(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF).value_or(-1));
+    ASSERT_TRUE(SendTo(program_.Frame(), WM_CLOSE, 0, 0));
+    ASSERT_TRUE(program_.Settled());
+    ASSERT_TRUE(SendTo(open, WM_COMMAND, IDCANCEL, 0));
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(open); }, kWait));
+    ASSERT_TRUE(program_.Settled());
+    ASSERT_TRUE(program_.Running()) << "closed under the file dialog";
+    EXPECT_EQ(12, program_.ItemCount());
+
     ASSERT_TRUE(program_.SelectItem(2));
     ASSERT_EQ("Bob", program_.ItemText(2, 0));
     const std::string bobLine = program_.StatusText(0);
