@@ -57,6 +57,7 @@ bench: deps win
 	@tools/bench.sh $(BENCH)
 	@tools/bench-win.sh $(WIN)
 	@tools/bench-startup.sh $(WIN)
+	@tools/bench-contact-commands.sh $(WIN)
 
 fuzz: deps
 	@tools/install-deps.sh fuzz

@@ -7,6 +7,7 @@
 #include "app/RegistrySettingsStore.h"
 #include "app/StatusLine.h"
 #include "framework/Instance.h"
+#include "framework/ModalScope.h"
 #include "resources/resource.h"
 
 AppFrame g_frame;
@@ -29,9 +30,31 @@ int AppFrame::OnCreate() {
     return ok;
 }
 
-void AppFrame::OnCommand(WPARAM w, LPARAM) { DispatchCommand(LOWORD(w)); }
+// A box owned by the list (the delete question) leaves the menu, the buttons
+// and the close box of this window working.  While any box or dialog is open
+// no command starts and the window stays: a second command would work on a
+// list the open one still relies on, and a second box would share its
+// answer buttons.
+void AppFrame::OnCommand(WPARAM w, LPARAM) {
+    if (ModalScope::OpenCount() > 0) return;
+    DispatchCommand(LOWORD(w));
+}
 
-void AppFrame::OnContextMenu(WPARAM, LPARAM l) { ShowPopupMenu(l); }
+void AppFrame::OnContextMenu(WPARAM, LPARAM l) {
+    if (ModalScope::OpenCount() > 0) return;
+    ShowPopupMenu(l);
+}
+
+void AppFrame::OnClose() {
+    if (ModalScope::OpenCount() > 0) return;
+    MainFrame::OnClose();
+}
+
+// Refused as if the save question had been answered Cancel.
+int AppFrame::OnQueryEndSession() {
+    if (ModalScope::OpenCount() > 0) return 0;
+    return MainFrame::OnQueryEndSession();
+}
 
 void AppFrame::ShowPopupMenu(LPARAM point) {
     if (!popup_) return;

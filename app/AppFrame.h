@@ -12,8 +12,10 @@ public:
     void ModifyClass(WNDCLASSA& wc) override;
     void ModifyCreate(CREATESTRUCTA& cs) override;
     int SaveState() override;
+    void OnClose() override;
     void OnCommand(WPARAM w, LPARAM l) override;
     void OnContextMenu(WPARAM w, LPARAM l) override;
+    int OnQueryEndSession() override;
     int OnCreate() override;
     void OnNotify(WPARAM w, LPARAM l) override;
     int CanClose() override;

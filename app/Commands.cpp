@@ -3,10 +3,12 @@
 #include "app/Dialing.h"
 #include "app/FileCommands.h"
 #include "app/Globals.h"
+#include "app/SetupCommands.h"
+#include "app/StatusLine.h"
 #include "app/WindowTitle.h"
 #include "framework/MainFrame.h"
-#include "app/SetupCommands.h"
 #include "resources/resource.h"
+#include "ui/ContactCommands.h"
 
 namespace {
 
@@ -32,11 +34,23 @@ void DispatchCommand(int id) {
         case CMD_DIAL_MISC: DialSelected(DialField::Misc); break;
         case CMD_EMAIL: EmailSelected(); break;
         case CMD_NEW_FILE: NewFileCommand(); break;
+        case CMD_NEW_CONTACT:
+            NewContactCommand(g_contacts, g_listView, g_contactDialog, g_settings.State);
+            UpdateStatusLine();
+            break;
+        case CMD_EDIT:
+            EditContactCommand(g_contacts, g_listView, g_contactDialog, g_settings.State);
+            UpdateStatusLine();
+            break;
+        case CMD_DELETE:
+            DeleteContactCommand(g_contacts, g_listView);
+            UpdateStatusLine();
+            break;
         case CMD_MODEM_SETUP: PortSetupCommand(); break;
         case CMD_SETUP: SetupCommand(); break;
         case CMD_COLOURS: ColoursCommand(); break;
-        // The popup's Cancel only closes the popup.  The contact and
-        // output commands are not part of this build yet.
+        // The popup's Cancel only closes the popup.  The output commands
+        // are not part of this build yet.
         default: break;
     }
 }

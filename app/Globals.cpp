@@ -15,6 +15,7 @@ namespace {
 StatusBarText g_statusText(g_statusBar);
 }
 ContactList g_contacts(g_listView, g_statusText);
+ContactDialog g_contactDialog;
 
 HWND MainWindow() {
     MainFrame* frame = MainFrame::Current();

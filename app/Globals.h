@@ -9,6 +9,7 @@
 #include "framework/ButtonBar.h"
 #include "framework/ProgramBox.h"
 #include "framework/StatusBar.h"
+#include "ui/ContactDialog.h"
 #include "ui/ContactListView.h"
 
 extern ButtonBar g_buttonBar;
@@ -18,6 +19,7 @@ extern ContactListView g_listView;
 extern StatusBar g_statusBar;
 extern Settings g_settings;
 extern ContactList g_contacts;
+extern ContactDialog g_contactDialog;
 
 // The main window, owner of the program's boxes; null before it exists.
 HWND MainWindow();

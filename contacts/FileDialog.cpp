@@ -1,6 +1,7 @@
 #include "contacts/FileDialog.h"
 
 #include "contacts/PathText.h"
+#include "framework/ModalScope.h"
 
 #include <commdlg.h>
 
@@ -26,7 +27,11 @@ bool FileDialog::Run(HWND owner, char* path, DWORD size) {
     ofn.nMaxFile = size;
     ofn.Flags = Flags();
     ofn.lpstrDefExt = extension_;
-    BOOL chosen = mode_ == Mode::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    BOOL chosen;
+    {
+        ModalScope open;  // the main window starts nothing and stays while it is open
+        chosen = mode_ == Mode::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    }
     if (!chosen) return false;
     // A name that cannot take the extension is refused rather than used
     // under another name than the one shown.

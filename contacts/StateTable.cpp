@@ -1,6 +1,6 @@
 #include "contacts/StateTable.h"
 
-const char* const kStateTable[kStateCount] = {
+const char* const StateTable[kStateCount] = {
     "AL Alabama",        "AK Alaska",       "AZ Arizona",
     "AR Arkansas",       "CA California",   "CO Colorado",
     "CT Connecticut",    "DE Delaware",     "DC District of Columbia",

@@ -42,7 +42,7 @@ void SetupDialog::Fill() {
 
     HWND combo = GetDlgItem(hwnd_, IDC_SETUP_STATE);
     for (int s = 0; s < kStateCount; ++s)
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kStateTable[s]));
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StateTable[s]));
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(FindState(combo, values_.State)), 0);
 
     SendDlgItemMessageA(hwnd_, IDC_SETUP_AREA_CODE, EM_LIMITTEXT, kAreaCodeLimit, 0);

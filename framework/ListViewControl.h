@@ -20,7 +20,18 @@ public:
     int GetNextItem(int start, UINT flags) const {
         return static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, start, MAKELPARAM(flags, 0)));
     }
-    int GetSelected() const { return GetNextItem(-1, LVNI_SELECTED); }
+    // The first selected item.  The control's search walks the items up to
+    // it, or all of them when none is selected, which is slow in a long list;
+    // the count of selected items and the focused item answer at once.
+    int GetSelected() const {
+        LRESULT count = SendMessageA(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0);
+        if (count == 0) return -1;
+        if (count == 1) {
+            int focused = GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+            if (focused >= 0) return focused;
+        }
+        return GetNextItem(-1, LVNI_SELECTED);
+    }
     bool SortItems(PFNLVCOMPARE compare, LPARAM param) {
         return SendMessageA(hwnd_, LVM_SORTITEMS, param, reinterpret_cast<LPARAM>(compare)) != 0;
     }

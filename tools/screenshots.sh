@@ -13,7 +13,7 @@ build=$(cd "$build" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 program="$build/tests/telvara_screens.exe"
 out="$build/screenshots"
-pictures="frame yes-no-cancel ok-icon about setup setup-port colours list-colours"
+pictures="frame yes-no-cancel ok-icon about contact-new contact-edit setup setup-port colours list-colours"
 
 [ -f "$program" ] || { echo "screenshots: $program is not built" >&2; exit 1; }
 command -v convert >/dev/null 2>&1 || { echo "screenshots: ImageMagick's convert is missing" >&2; exit 1; }

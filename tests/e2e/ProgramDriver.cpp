@@ -191,6 +191,36 @@ bool RunningProgram::AnswerBox(HWND box, DWORD timeoutMs) const {
     return PollUntil([&] { return !IsWindow(box); }, timeoutMs);
 }
 
+bool RunningProgram::AnswerBoxWith(HWND box, int index, DWORD timeoutMs) const {
+    HWND button = FindWindowExA(box, nullptr, "BUTTON", nullptr);
+    for (int i = 0; button && i < index; ++i) button = FindWindowExA(box, button, "BUTTON", nullptr);
+    if (!button || !SendTo(button, BM_CLICK, 0, 0, timeoutMs)) return false;
+    return PollUntil([&] { return !IsWindow(box); }, timeoutMs);
+}
+
+HWND RunningProgram::WaitForDialog(DWORD timeoutMs) const {
+    HWND dialog = nullptr;
+    PollUntil(
+        [&] {
+            dialog = TopWindow("#32770");
+            return dialog != nullptr || !Running();
+        },
+        timeoutMs);
+    // Its controls come with it; it is ready once its procedure answers.
+    if (dialog && !PollUntil([&] { return GetWindow(dialog, GW_CHILD) && SendTo(dialog, WM_NULL, 0, 0); },
+                             timeoutMs))
+        return nullptr;
+    return dialog;
+}
+
+HWND RunningProgram::BarButton(const char* text) const {
+    HWND bar = FindWindowExA(frame_, nullptr, "BtnBarClass", nullptr);
+    for (HWND b = bar ? FindWindowExA(bar, nullptr, "BUTTON", nullptr) : nullptr; b;
+         b = FindWindowExA(bar, b, "BUTTON", nullptr))
+        if (WindowText(b) == text) return b;
+    return nullptr;
+}
+
 bool RunningProgram::Settled(DWORD timeoutMs) const { return frame_ && SendTo(frame_, WM_NULL, 0, 0, timeoutMs); }
 
 int RunningProgram::ItemCount() const {
@@ -233,6 +263,27 @@ std::string RunningProgram::StatusText(int part) const {
     if (!memory.Read(0, text.data(), size)) return "<read failed>";
     text[size - 1] = '\0';
     return text.data();
+}
+
+int RunningProgram::ItemImage(int item) const {
+    RemoteMemory memory(process_, sizeof(LVITEMA));
+    LVITEMA lv = {};
+    lv.mask = LVIF_IMAGE;
+    lv.iItem = item;
+    lv.iImage = -1;
+    if (!memory.Write(0, &lv, sizeof lv) ||
+        !SendTo(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0))) || !memory.Read(0, &lv, sizeof lv))
+        return -1;
+    return lv.iImage;
+}
+
+bool RunningProgram::SelectItem(int item) const {
+    RemoteMemory memory(process_, sizeof(LVITEMA));
+    LVITEMA lv = {};
+    lv.state = lv.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!memory.Write(0, &lv, sizeof lv)) return false;
+    auto done = SendTo(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(memory.At(0)));
+    return done && *done;
 }
 
 bool RunningProgram::BringToFront(DWORD timeoutMs) const {
@@ -289,6 +340,12 @@ bool RunningProgram::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
 bool RunningProgram::Close(DWORD timeoutMs, DWORD& exitCode) {
     if (!frame_ || !PostMessageA(frame_, WM_CLOSE, 0, 0)) return false;
     return WaitForExit(timeoutMs, exitCode);
+}
+
+bool SetControlText(HWND control, const std::string& text) {
+    // The system carries the text of WM_SETTEXT across to the other process.
+    auto done = SendTo(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return done && *done;
 }
 
 bool TypeKeys(const std::vector<WORD>& keys) {

@@ -79,6 +79,13 @@ public:
     std::vector<std::string> BoxButtons(HWND box) const;
     // Clicks the box's first button and waits until the box is gone.
     bool AnswerBox(HWND box, DWORD timeoutMs = 10000) const;
+    // Clicks the box's button `index` (0 the first) and waits until it is gone.
+    bool AnswerBoxWith(HWND box, int index, DWORD timeoutMs = 10000) const;
+
+    // A visible dialog ("#32770") of this process, once it has its controls.
+    HWND WaitForDialog(DWORD timeoutMs) const;
+    // The button of the main window's button bar with that text, or null.
+    HWND BarButton(const char* text) const;
 
     // One round trip through the program's message queue: true once it has
     // finished everything it was doing before.
@@ -88,6 +95,9 @@ public:
     int SelectedItem() const;
     std::string ItemText(int item, int subItem) const;
     std::string StatusText(int part) const;
+    int ItemImage(int item) const;  // -1 when it cannot be read
+    // Selects and focuses the item, as a click on it does.
+    bool SelectItem(int item) const;
 
     // Makes the main window the foreground window; false when it cannot.
     bool BringToFront(DWORD timeoutMs = 5000) const;
@@ -110,6 +120,9 @@ private:
     HWND list_ = nullptr;
     HWND status_ = nullptr;
 };
+
+// Sets the text of a control of another process, as typing it would.
+bool SetControlText(HWND control, const std::string& text);
 
 // Presses the keys down in order and lets them go in reverse order, as typed.
 bool TypeKeys(const std::vector<WORD>& keys);

@@ -1,14 +1,15 @@
 // Draws the program's windows into BMP files, to look at: the main frame with
 // its button bar, list and status bar, a Yes/No/Cancel box, an OK box with an
-// icon and the About box with its link; given the built program, also the
-// Setup, Setup port and colour dialogs from its templates, and the list in
-// the colours chosen.
+// icon, the About box with its link, the contact dialog for New and Edit;
+// given the built program, also the Setup, Setup port and colour dialogs
+// from its templates, and the list in the colours chosen.
 //
 //   telvara_screens.exe OUT-FOLDER [PROGRAM]
 //
-// This executable carries none of the program's icons; given the built
-// program, the About box shows the program's icon 106 from it.  Each window
-// is saved once it and its children have nothing left to paint, then closed.
+// The program's resources are built into this executable too; given the
+// built program, the About box and the Options dialogs take theirs from it.
+// Each window is saved once it and its children have nothing left to paint,
+// then closed.
 // The exit code is the number of pictures that failed.
 
 #include "dialing/PortSetupDialog.h"
@@ -18,6 +19,7 @@
 #include "framework/MsgBox.h"
 #include "resources/resource.h"
 #include "ui/ColourDialog.h"
+#include "ui/ContactDialog.h"
 
 #include "GuiTest.h"
 
@@ -127,6 +129,12 @@ void ShootDialog(const char* name, int end, const std::function<void()>& run,
         std::printf("%s: no dialog was shown\n", name);
         ++g_failures;
     }
+}
+
+// The contact dialog on `contact` over the list, cancelled once saved.
+void ShootContact(const char* name, Contact& contact) {
+    static ContactDialog dialog;
+    ShootDialog(name, IDCANCEL, [&] { dialog.RunOn(contact, "CA", g_list.Handle()); });
 }
 
 void MoveSlider(HWND dialog, int id, int position) {
@@ -245,6 +253,24 @@ int main(int argc, char** argv) {
     ShootBox(g_about, "about", "Telvara 3.31\nCopyright (c) Ostrel Freeware, all rights reserved",
              "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106), &LinkMade);
     if (g_program) ShootOptionDialogs();
+
+    Contact contact;
+    ClearContact(contact);
+    contact.IsNew = 1;
+    ShootContact("contact-new", contact);
+    auto set = [](char* field, std::size_t width, const char* text) { SetField(field, width, text); };
+    set(contact.FirstName, sizeof contact.FirstName, "Carla");
+    set(contact.LastName, sizeof contact.LastName, "Diaz");
+    set(contact.Number, sizeof contact.Number, "1-800-\"CALL-ATT\"");
+    set(contact.Address, sizeof contact.Address, "1 Toll Free Way");
+    set(contact.City, sizeof contact.City, "Dallas");
+    set(contact.State, sizeof contact.State, "TX");
+    set(contact.Zip, sizeof contact.Zip, "75201");
+    set(contact.Email, sizeof contact.Email, "carla@example.net");
+    set(contact.MiscInfo, sizeof contact.MiscInfo, "Ask for \"Carla\", not Carl");
+    contact.TollCall = 1;
+    contact.IsNew = 0;
+    ShootContact("contact-edit", contact);
 
     DestroyWindow(g_frame.Handle());
     MSG msg;

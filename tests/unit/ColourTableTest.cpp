@@ -66,11 +66,11 @@ TEST(SetupState, CodeIsTheEntrysFirstTwoCharactersAndEveryEntryHasOne) {
     EXPECT_STREQ("", state);
 
     ASSERT_EQ(53, kStateCount);
-    EXPECT_STREQ("AL Alabama", kStateTable[0]);
-    EXPECT_STREQ("WY Wyoming", kStateTable[kStateCount - 1]);
+    EXPECT_STREQ("AL Alabama", StateTable[0]);
+    EXPECT_STREQ("WY Wyoming", StateTable[kStateCount - 1]);
     std::set<std::string> codes;
     for (int s = 0; s < kStateCount; ++s) {
-        const char* e = kStateTable[s];
+        const char* e = StateTable[s];
         ASSERT_GT(std::strlen(e), 3u) << s;
         EXPECT_TRUE(e[0] >= 'A' && e[0] <= 'Z' && e[1] >= 'A' && e[1] <= 'Z' && e[2] == ' ') << e;
         codes.insert(std::string(e, 2));

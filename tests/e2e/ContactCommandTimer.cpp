@@ -1,0 +1,195 @@
+// Times New, Edit and Delete of one contact in a large phone book against the
+// start-up of that same book, in one run of telvara.exe.  Used by
+// tools/bench-contact-commands.sh.
+//
+//   telvara_contact_timer EXE COUNT FILE REPEATS
+//
+// EXE and FILE may be Unix paths (reached through drive Z:) or Windows paths.
+// The settings key is emptied and "Fname" and "AreaCode" are set, so that no
+// box appears, and "Index" 0, so that a contact is selected from the start as
+// after any earlier run.  The program is started REPEATS times.  The start-up runs from
+// CreateProcess until the list holds COUNT items with the count in the status
+// bar, as tools/bench-startup.sh counts it, and on until the list has been
+// drawn, as the commands are counted.  Once the window has been drawn,
+// each command is timed from the click on OK (Yes for Delete) until the
+// program has finished it and has nothing left to draw in the list: the new or
+// changed item is selected (for Delete, the item is gone and nothing is
+// selected).  The best of the starts for each.  One line each:
+//
+//   RESULT what=startup ms=1234.5
+//   RESULT what=startup_drawn ms=1300.2
+//   RESULT what=new ms=12.3
+
+#include "ProgramDriver.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
+constexpr DWORD kWait = 600000;  // a 100,000-contact start under Wine can take a while
+constexpr int kNewContact = 40016, kEditContact = 40014, kDeleteContact = 40015;
+constexpr int kFirstNameEdit = 1000;
+
+std::string WindowsPath(const char* path) {
+    return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path);
+}
+
+bool PrepareSettings(const std::string& dataFile) {
+    DeleteRegistryTree("Software\\Ostrel Freeware");
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const char area[] = "819";
+    bool ok =
+        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
+                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
+        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area),
+                       sizeof area) == ERROR_SUCCESS;
+    DWORD index = 0;
+    ok = ok && RegSetValueExA(key, "Index", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index),
+                              sizeof index) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+double Now() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+class Timer {
+public:
+    Timer(RunningProgram& program) : program_(program) {}
+    std::string error;
+
+    // Opens the dialog of `command`, types the first name and times OK.
+    double Dialog(int command, const std::string& firstName) {
+        PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        HWND dialog = program_.WaitForDialog(kWait);
+        if (!dialog) return Fail("no contact dialog");
+        if (!SetControlText(GetDlgItem(dialog, kFirstNameEdit), firstName))
+            return Fail("cannot type");
+        double start = Now();
+        if (!SendTo(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0, kWait)) return Fail("OK not pressed");
+        bool shown = PollUntil(
+            [&] {
+                int selected = program_.SelectedItem();
+                return selected >= 0 && program_.ItemText(selected, 0) == firstName && Drawn();
+            },
+            kWait);
+        double ms = Now() - start;
+        return shown ? ms : Fail(firstName + " never shown selected");
+    }
+
+    double Delete(int countAfter) {
+        PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(kDeleteContact, 0), 0);
+        HWND box = program_.WaitForBox(kWait);
+        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) ||
+            !SendTo(box, WM_NULL, 0, 0))
+            return Fail("no delete question");
+        HWND yes = FindWindowExA(box, nullptr, "BUTTON", nullptr);
+        double start = Now();
+        if (!yes || !SendTo(yes, BM_CLICK, 0, 0, kWait)) return Fail("Yes not pressed");
+        bool gone = PollUntil(
+            [&] {
+                return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 &&
+                       Drawn();
+            },
+            kWait);
+        double ms = Now() - start;
+        return gone ? ms : Fail("the contact was not removed");
+    }
+
+private:
+    bool Drawn() const { return !GetUpdateRect(program_.List(), nullptr, FALSE); }
+    double Fail(const std::string& why) {
+        error = why;
+        return -1;
+    }
+    RunningProgram& program_;
+};
+
+void Report(const char* what, double ms) {
+    std::printf("RESULT what=%s ms=%.1f\n", what, ms);
+}
+
+// One start of the program: its start-up, then New, Edit and Delete.  The
+// empty text, or what went wrong.
+template <class Keep>
+std::string TimeOneRun(const std::string& exe, int count, int run, Keep keep) {
+    RunningProgram program;
+    double start = Now();
+    if (!program.Start(exe, "") || !program.WaitForFrame(kWait)) return "the program did not start";
+    const std::string expected = std::to_string(count);
+    bool loaded = PollUntil(
+        [&] {
+            return program.TopWindow("CMSGCLASS") || !program.Running() ||
+                   (program.ItemCount() == count && program.StatusText(1) == expected);
+        },
+        kWait);
+    keep(0, Now() - start);
+    if (!loaded || program.ItemCount() != count) return "the list never showed the whole book";
+    if (!PollUntil([&] { return !GetUpdateRect(program.List(), nullptr, FALSE); }, kWait))
+        return "the list was never drawn";
+    keep(4, Now() - start);
+
+    Timer timer(program);
+    // A name in the middle of the book, then moved to its start, then removed.
+    keep(1, timer.Dialog(kNewContact, "Mmtimer" + std::to_string(run)));
+    if (timer.error.empty()) keep(2, timer.Dialog(kEditContact, "Aatimer" + std::to_string(run)));
+    if (timer.error.empty()) keep(3, timer.Delete(count));
+    if (!timer.error.empty()) return timer.error;
+
+    // The book has changed: closing asks to save it, and No leaves the file.
+    DWORD exitCode = 1;
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    HWND box = program.WaitForBox(kWait);
+    if (!box || !program.AnswerBoxWith(box, 1) || !program.WaitForExit(kWait, exitCode) ||
+        exitCode != 0)
+        return "the program did not close cleanly";
+    return "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s EXE COUNT FILE REPEATS\n", argv[0]);
+        return 2;
+    }
+    const std::string exe = WindowsPath(argv[1]);
+    const int count = std::atoi(argv[2]);
+    const std::string file = WindowsPath(argv[3]);
+    const int repeats = std::atoi(argv[4]) > 0 ? std::atoi(argv[4]) : 1;
+
+    double best[5] = {-1, -1, -1, -1, -1};  // start-up, New, Edit, Delete, start-up drawn
+    auto keep = [&](int i, double ms) {
+        if (ms >= 0 && (best[i] < 0 || ms < best[i])) best[i] = ms;
+        return ms >= 0;
+    };
+    for (int r = 0; r < repeats; ++r) {
+        if (!PrepareSettings(file)) {
+            std::fprintf(stderr, "cannot write the settings\n");
+            return 2;
+        }
+        std::string error = TimeOneRun(exe, count, r, keep);
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+    }
+    Report("startup", best[0]);
+    Report("startup_drawn", best[4]);
+    Report("new", best[1]);
+    Report("edit", best[2]);
+    Report("delete", best[3]);
+    return 0;
+}

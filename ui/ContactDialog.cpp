@@ -1,0 +1,98 @@
+#include "ui/ContactDialog.h"
+
+#include "contacts/OneLine.h"
+#include "contacts/StateTable.h"
+#include "contacts/TrimBlanks.h"
+#include "framework/CentreWindow.h"
+#include "resources/resource.h"
+
+#include <cstddef>
+
+// The eight edits in tab order, each with the field it shows; the limit is
+// the field's width less its terminator.
+const ContactDialog::EditField ContactDialog::kEditFields[kEditCount] = {
+    {IDC_CONTACT_FIRST_NAME, offsetof(Contact, FirstName), sizeof(Contact::FirstName)},
+    {IDC_CONTACT_LAST_NAME, offsetof(Contact, LastName), sizeof(Contact::LastName)},
+    {IDC_CONTACT_ADDRESS, offsetof(Contact, Address), sizeof(Contact::Address)},
+    {IDC_CONTACT_CITY, offsetof(Contact, City), sizeof(Contact::City)},
+    {IDC_CONTACT_ZIP, offsetof(Contact, Zip), sizeof(Contact::Zip)},
+    {IDC_CONTACT_NUMBER, offsetof(Contact, Number), sizeof(Contact::Number)},
+    {IDC_CONTACT_EMAIL, offsetof(Contact, Email), sizeof(Contact::Email)},
+    {IDC_CONTACT_MISC, offsetof(Contact, MiscInfo), sizeof(Contact::MiscInfo)},
+};
+
+ContactDialogResult ContactDialog::RunOn(Contact& contact, const char* defaultState, HWND owner) {
+    SetData(reinterpret_cast<LPARAM>(&contact));
+    lstrcpynA(defaultState_, defaultState ? defaultState : "", sizeof defaultState_);
+    INT_PTR result = Run(IDD_CONTACT, owner);
+    if (result == -1) return ContactDialogResult::NotShown;
+    return result == IDOK ? ContactDialogResult::Accepted : ContactDialogResult::Cancelled;
+}
+
+INT_PTR ContactDialog::DialogProc(UINT message, WPARAM w, LPARAM) {
+    if (message == WM_INITDIALOG) return InitDialog();
+    if (message != WM_COMMAND) return 0;
+    switch (LOWORD(w)) {
+        case IDOK:
+            Accept();
+            EndDialog(hwnd_, IDOK);
+            return 1;
+        case IDCANCEL:  // also Escape and the close box
+            EndDialog(hwnd_, 0);
+            return 1;
+        default:
+            return 0;  // typing, the check box and the state box are the controls' own
+    }
+}
+
+int ContactDialog::InitDialog() {
+    const Contact& c = *Record();
+    SetWindowTextA(hwnd_, c.IsNew == 1 ? "Add" : "Edit");
+    // Typed text in a monospaced face, so that columns of digits line up.
+    WPARAM fixed = reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT));
+    for (int i = 0; i < kEditCount; ++i) {
+        const EditField& f = kEditFields[i];
+        edits_[i].Create(hwnd_, f.Id, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT);
+        edits_[i].SetLimit(static_cast<int>(f.Width - 1));
+        SendMessageA(edits_[i].Handle(), WM_SETFONT, fixed, FALSE);
+        edits_[i].SetText(Field(f));
+    }
+    state_.Create(hwnd_, IDC_CONTACT_STATE, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT);
+    SendMessageA(state_.Handle(), WM_SETFONT, fixed, FALSE);
+    for (const char* entry : StateTable) state_.AddString(entry);
+    ChooseState(c.IsNew == 1 ? defaultState_ : c.State);
+    CheckDlgButton(hwnd_, IDC_CONTACT_TOLL_CALL, c.TollCall ? BST_CHECKED : BST_UNCHECKED);
+    CentreWindow(hwnd_);
+    return 1;  // the dialog manager puts the focus on the first name
+}
+
+// The first entry that begins with the code, searched from the entry after
+// the first and round.  An empty code chooses nothing: the prefix search
+// would take it as matching any entry and OK would then write that entry's
+// code into a record that had none.
+void ContactDialog::ChooseState(const char* code) {
+    int found = CB_ERR;
+    if (code[0] != '\0')
+        found = static_cast<int>(
+            SendMessageA(state_.Handle(), CB_FINDSTRING, 0, reinterpret_cast<LPARAM>(code)));
+    state_.SetCurSel(found == CB_ERR ? -1 : found);
+}
+
+void ContactDialog::Accept() {
+    Contact& c = *Record();
+    for (int i = 0; i < kEditCount; ++i) {
+        char* field = Field(kEditFields[i]);
+        // Reads at most width - 1 characters and always terminates.
+        if (!edits_[i].GetText(field, static_cast<int>(kEditFields[i].Width))) field[0] = '\0';
+    }
+    char shown[32] = "";
+    GetWindowTextA(state_.Handle(), shown, sizeof shown);
+    lstrcpynA(c.State, shown, kStateCodeLength + 1);
+    c.TollCall = IsDlgButtonChecked(hwnd_, IDC_CONTACT_TOLL_CALL) == BST_CHECKED ? 1 : 0;
+    for (const EditField& f : kEditFields) {
+        JoinLines(Field(f));  // a pasted line break would split the record in the data file
+        TrimBlanks(Field(f));
+    }
+}
