@@ -2,6 +2,7 @@
 
 #include "app/AppFrame.h"
 #include "app/Globals.h"
+#include "app/OutputCommands.h"
 #include "contacts/DataFileCommands.h"
 #include "dialing/DialCommands.h"
 #include "resources/resource.h"
@@ -21,6 +22,11 @@ void DispatchCommand(int id) {
         case CMD_DIAL_MISC: DialCommand(DialField::Misc); break;
         case CMD_EMAIL: EmailCommand(); break;
         case CMD_NEW_FILE: NewFileCommand(); break;
+        case CMD_BACKUP: BackupCommand(); break;
+        case CMD_PRINT: PrintCommand(); break;
+        case CMD_INFO: InfoPageCommand(); break;
+        case CMD_UPDATES: UpdatePageCommand(); break;
+        case CMD_ABOUT: AboutCommand(); break;
         // The popup's Cancel only closes the popup.  The contact, setup,
         // output and colour commands are not part of this build yet.
         default: break;
