@@ -6,6 +6,7 @@
 // condition against a deadline.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstddef>
 #include <functional>
@@ -70,6 +71,13 @@ public:
     HWND List() const { return list_; }
     HWND Status() const { return status_; }
 
+    // A visible dialog ("#32770") of this process other than `other`, with
+    // that title when `title` is not null.
+    HWND WaitForDialog(const char* title, DWORD timeoutMs, HWND other = nullptr) const;
+    // A menu or button command to the main window, posted: the program may
+    // open a modal dialog for it, and the caller goes on at once.
+    bool Command(int id) const;
+
     // A visible message box ("CMSGCLASS") of this process other than `other`.
     HWND WaitForBox(DWORD timeoutMs, HWND other = nullptr) const;
     // The box's text, through its "TelvaraText" property; nullopt when the box
@@ -83,6 +91,9 @@ public:
     // One round trip through the program's message queue: true once it has
     // finished everything it was doing before.
     bool Settled(DWORD timeoutMs = 10000) const;
+
+    // The text of a tree-view item of this process.
+    std::string TreeItemText(HWND tree, HTREEITEM item) const;
 
     int ItemCount() const;
     int SelectedItem() const;
@@ -103,6 +114,41 @@ private:
     HWND frame_ = nullptr;
     HWND list_ = nullptr;
     HWND status_ = nullptr;
+};
+
+// The text of a control of another process (an edit keeps its own text, which
+// GetWindowText does not reach across processes), and setting it.
+std::string ControlText(HWND control);
+bool SetControlText(HWND control, const std::string& text);
+// A click on a check box or radio button, which opens nothing modal.
+bool ClickControl(HWND control);
+// A click on a dialog's push button, posted as the button's notification, so
+// that a box the click opens does not hold up the caller.
+bool PressDialogButton(HWND dialog, int id);
+
+// The Unix path of a Windows path, as Wine maps it; empty when it cannot.
+std::string UnixPathOf(const std::string& windowsPath);
+
+// The stand-in browser and mail program (tests/gui/record-browser.sh), which
+// appends what it was asked to open to the file TELVARA_BROWSER_LOG names.
+class BrowserRecord {
+public:
+    BrowserRecord();
+    // Why the record cannot be used, or empty when it can.
+    const std::string& Problem() const { return problem_; }
+    // Points the shell's web and mail handlers of this prefix at the script
+    // TELVARA_TEST_BROWSER names.
+    bool Register() const;
+    // How much has been recorded so far, to look at what comes after.
+    std::size_t Mark() const;
+    // Waits for a recorded line after `mark` that holds `part`; the line.
+    std::optional<std::string> WaitForLine(std::size_t mark, const std::string& part, DWORD timeoutMs) const;
+    std::string Since(std::size_t mark) const;
+
+private:
+    std::string log_;
+    std::string script_;
+    std::string problem_;
 };
 
 // Presses the keys down in order and lets them go in reverse order, as typed.
