@@ -61,6 +61,7 @@ fuzz: deps
 	@tools/fuzz.sh $(FUZZ) 60
 
 screenshots: win
+	@tools/install-deps.sh screenshots
 	@tools/screenshots.sh $(WIN)
 
 format:
