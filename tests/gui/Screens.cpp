@@ -93,10 +93,7 @@ void Save(HWND hwnd, const char* name, bool (*ready)(HWND) = nullptr) {
     char path[MAX_PATH];
     std::snprintf(path, sizeof path, "%s\\%s.bmp", g_outDir.c_str(), name);
     bool saved = painted && SaveWindowBitmap(hwnd, path);
-    std::printf("%s: %s\n", path,
-                saved     ? "saved"
-                : painted ? "not written"
-                          : "never finished painting");
+    std::printf("%s: %s\n", path, saved ? "saved" : painted ? "not written" : "never finished painting");
     if (!saved) ++g_failures;
 }
 
@@ -145,12 +142,11 @@ void WritePages(const char* book) {
     ClearContact(*zoe);
     const char* fields[] = {"Zoe", "Smith & Sons", "819-555-0123",          "9 Quai Street", "Hull",
                             "QC",  "J8X 2B2",      "Zoe <zoe@example.com>", "<ask for Zoe>"};
-    for (int i = 0; i < kContactFieldCount; ++i)
-        SetField(ContactField(*zoe, i), kContactFieldWidths[i], fields[i]);
+    for (int i = 0; i < kContactFieldCount; ++i) SetField(ContactField(*zoe, i), kContactFieldWidths[i], fields[i]);
     list.AppendContact(std::move(zoe));
     PageBuffer page;
-    const bool built = page.Reset(kPageStartCapacity, kPageGrowthStep) &&
-                       BuildPrintPage(page, list, PrintSettings{15, 1}, "06/15/09");
+    const bool built =
+        page.Reset(kPageStartCapacity, kPageGrowthStep) && BuildPrintPage(page, list, PrintSettings{15, 1}, "06/15/09");
     const std::string print = g_outDir + "\\print-page.htm";
     const std::string help = g_outDir + "\\help-page.htm";
     if (!built || !WritePageFile(print.c_str(), page.Text(), page.Used()) ||
@@ -171,12 +167,12 @@ bool MakeFrame() {
         const char* text;
         int width;
         int id;
-    } buttons[] = {{"Dial", 60, 40017},   {"New", 60, 40016},  {"Edit", 60, 40014},
+    } buttons[] = {{"Dial", 60, 40017}, {"New", 60, 40016},  {"Edit", 60, 40014},
                    {"Delete", 60, 40015}, {"Info", 60, 40024}, {"E&xit", 60, 40004}};
     g_bar.SetButtonCount(6);
     for (const auto& b : buttons)
         if (!g_bar.AddButton(b.text, b.width, b.id, 0)) return false;
-    const char* columns[] = {"First Name", "Last Name", "Number", "Address",    "City",
+    const char* columns[] = {"First Name", "Last Name", "Number", "Address", "City",
                              "State",      "Zip",       "E-mail", "Misc. Info."};
     const int widths[] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
     for (int i = 0; i < 9; ++i) {
@@ -199,15 +195,13 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     g_outDir = argc > 1 ? argv[1] : ".";
-    while (!g_outDir.empty() && (g_outDir.back() == '\\' || g_outDir.back() == '/'))
-        g_outDir.pop_back();
+    while (!g_outDir.empty() && (g_outDir.back() == '\\' || g_outDir.back() == '/')) g_outDir.pop_back();
 
     HMODULE program = nullptr;
     if (argc > 2) {
         program = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE);
         if (program) g_programIcon = LoadIconA(program, MAKEINTRESOURCEA(106));
-        if (!g_programIcon)
-            std::printf("%s: no icon 106, the About box is shown without\n", argv[2]);
+        if (!g_programIcon) std::printf("%s: no icon 106, the About box is shown without\n", argv[2]);
     }
     const char* book = argc > 3 ? argv[3] : nullptr;
     WritePages(book);
@@ -235,8 +229,7 @@ int main(int argc, char** argv) {
         ShootDialog("print-dialog", [&] { RunPrintDialog(g_frame.Handle(), settings); });
         char backup[MAX_PATH] = "D:\\Save\\friends.csv";
         ShootDialog("backup-dialog", [&] {
-            RunBackupDialog(g_frame.Handle(), book ? book : "C:\\Telvara\\friends.csv", backup,
-                            sizeof backup);
+            RunBackupDialog(g_frame.Handle(), book ? book : "C:\\Telvara\\friends.csv", backup, sizeof backup);
         });
         SetProgramInstance(own);
     } else {
