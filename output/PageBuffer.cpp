@@ -46,11 +46,13 @@ void PageBuffer::Append(const char* text, std::size_t length) {
         return;
     }
     if (length >= capacity_ - used_) {
-        // Room for the text and its terminator, in whole steps; a text longer
-        // than one step takes as many as it needs.
+        // Room for the text and its terminator, in whole steps.  Each growth
+        // adds at least half of what is there, so that a page of a hundred
+        // thousand contacts is moved a few dozen times rather than hundreds
+        // (where the heap copies on every growth, that is quadratic).
         std::size_t needed = used_ + length + 1;
         std::size_t grown = capacity_;
-        while (grown < needed) {
+        while (grown < needed || grown - capacity_ < capacity_ / 2) {
             if (step_ == 0 || grown > static_cast<std::size_t>(-1) - step_) {
                 failed_ = true;
                 return;

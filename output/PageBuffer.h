@@ -1,6 +1,7 @@
 #pragma once
 // The growing text in which a page is built before it is written out: one
-// block of memory that grows by a fixed step when the next text would not fit.
+// block of memory that grows in whole steps when the next text would not fit,
+// by at least half its size each time.
 // A growth that fails drops that text and marks the buffer failed, so the
 // caller can tell a whole page from one with pieces missing.
 

@@ -146,6 +146,18 @@ TEST_F(PrintPageTest, BufferGrowsInStepsAndAPageThatCannotGrowIsNotWhole) {
     EXPECT_EQ(whole.substr(0, rationed.Used()), std::string(rationed.Text(), rationed.Used()));
     EXPECT_LT(rationed.Used(), whole.size());
 
+    // A large page is moved a few dozen times, not once per step: where the
+    // heap copies on every growth, steps alone make printing quadratic.
+    g_allowed = 1000000;
+    PageBuffer large(&Rationed);
+    ASSERT_TRUE(large.Reset(kPageStartCapacity, kPageGrowthStep));
+    const std::string row(100, 'r');
+    for (int i = 0; i < 100000; ++i) large.Append(row.c_str(), row.size());
+    EXPECT_FALSE(large.Failed());
+    EXPECT_EQ(10000000u, large.Used());
+    EXPECT_LT(1000000 - g_allowed, 40) << "growths for a 10 MB page";
+    EXPECT_EQ(0u, (large.Capacity() - kPageStartCapacity) % kPageGrowthStep);
+
     g_allowed = 0;
     PageBuffer none(&Rationed);
     EXPECT_FALSE(none.Reset(kPageStartCapacity, kPageGrowthStep));
