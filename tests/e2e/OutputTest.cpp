@@ -487,6 +487,23 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
         EXPECT_EQ(help, ReadFileText(helpPage_)) << "the help page holds exactly the page, once";
     }
 
+    // A help page that cannot be written is not opened, and nothing is said.
+    {
+        HANDLE held = CreateFileA(helpPage_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        std::size_t before = browser_.Mark();
+        ASSERT_TRUE(program.Command(CMD_INFO));
+        ASSERT_TRUE(program.Settled());
+        CloseHandle(held);
+        EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS"));
+        EXPECT_EQ(help, ReadFileText(helpPage_)) << "the page written before is left as it was";
+        // The updates page comes next: the help page must not come before it.
+        ASSERT_TRUE(program.Command(CMD_UPDATES));
+        auto line = browser_.WaitForLine(before, kProgramPage, kWait);
+        EXPECT_TRUE(line) << browser_.Since(before);
+        EXPECT_EQ(std::string(kProgramPage) + "\n", browser_.Since(before)) << "the unwritten page was opened";
+    }
+
     std::size_t mark = browser_.Mark();
     ASSERT_TRUE(program.Command(CMD_UPDATES));
     EXPECT_TRUE(browser_.WaitForLine(mark, kProgramPage, kWait)) << browser_.Since(mark);

@@ -170,27 +170,33 @@ HWND RunningProgram::WaitForBox(DWORD timeoutMs, HWND other) const {
     return box;
 }
 
+namespace {
+
+struct DialogSearch {
+    DWORD process;
+    const char* title;
+    HWND other;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM l) {
+    auto* s = reinterpret_cast<DialogSearch*>(l);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != s->process || hwnd == s->other || !IsWindowVisible(hwnd)) return TRUE;
+    if (ClassName(hwnd) != "#32770" || (s->title && WindowText(hwnd) != s->title)) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND RunningProgram::WaitForDialog(const char* title, DWORD timeoutMs, HWND other) const {
-    struct Search {
-        DWORD process;
-        const char* title;
-        HWND other;
-        HWND found;
-    } search{id_, title, other, nullptr};
+    DialogSearch search{id_, title, other, nullptr};
     PollUntil(
         [&] {
             search.found = nullptr;
-            EnumWindows(
-                [](HWND hwnd, LPARAM l) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(l);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(hwnd, &owner);
-                    if (owner != s->process || hwnd == s->other || !IsWindowVisible(hwnd)) return TRUE;
-                    if (ClassName(hwnd) != "#32770" || (s->title && WindowText(hwnd) != s->title)) return TRUE;
-                    s->found = hwnd;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr || !Running();
         },
         timeoutMs);
