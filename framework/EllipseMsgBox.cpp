@@ -5,7 +5,8 @@
 #include <shellapi.h>
 
 namespace {
-constexpr int kAnswerHeight = 30;  // the OK button's height
+constexpr int kAnswerWidth = 60;  // the OK button, as PlaceButton makes it
+constexpr int kAnswerHeight = 30;
 }  // namespace
 
 EllipseMsgBox::EllipseMsgBox() {
@@ -48,7 +49,7 @@ void EllipseMsgBox::CreateBoxWindow() {
             fit(link.cx, top, top + link.cy);
         }
     }
-    fit(60, height - 3 * lineHeight_, height - 3 * lineHeight_ + kAnswerHeight);
+    fit(kAnswerWidth, height - 3 * lineHeight_, height - 3 * lineHeight_ + kAnswerHeight);
     linkCreated_ = 0;
     CreateOwnWindow("CMSGCLASS", owner_, nullptr, "", owner.right / 2, owner.bottom / 2, width, height);
 }
@@ -61,7 +62,6 @@ void EllipseMsgBox::CreateButtons() {
     SetWindowRgn(hwnd_, CreateEllipticRgn(0, 0, ellipseWidth_, ellipseHeight_), TRUE);
     SetWindowPos(hwnd_, nullptr, 0, 0, ellipseWidth_, ellipseHeight_, SWP_NOMOVE | SWP_NOZORDER);
     PlaceButton(0, "&Ok", client.right / 2 - 30, client.bottom - 3 * lineHeight_, IDOK);
-    // PlaceButton makes it 60 by kAnswerHeight, as CreateBoxWindow reckons.
     SetButtonsInUse(1);
 }
 

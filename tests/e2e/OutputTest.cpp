@@ -10,6 +10,8 @@
 #include "output/MakerInfo.h"
 #include "resources/resource.h"
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -327,8 +329,8 @@ TEST_F(OutputTest, PrintSizeOutOfRangeAndTodaysDateAfterAChange) {
     ASSERT_TRUE(program.Command(CMD_IMPORT));
     HWND open = program.WaitForDialog(nullptr, kWait);
     ASSERT_NE(nullptr, open) << "no file dialog for the import";
-    HWND name = GetDlgItem(open, 1148);  // the file name box of the common dialog
-    if (!name) name = GetDlgItem(open, 1152);
+    HWND name = GetDlgItem(open, cmb13);  // the file name box of the common dialog
+    if (!name) name = GetDlgItem(open, edt1);
     ASSERT_NE(nullptr, name) << "the file dialog has no name box";
     ASSERT_TRUE(SetControlText(name, kOldBook));
     ASSERT_TRUE(PressDialogButton(open, IDOK));
