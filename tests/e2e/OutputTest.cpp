@@ -141,6 +141,7 @@ protected:
         printPage_ = TempFolder() + "Telvara.htm";
         helpPage_ = TempFolder() + "BrackwenHelp.htm";
         ASSERT_NE("Telvara.htm", printPage_) << "no temporary folder";
+        ASSERT_FALSE(UnixPathOf(printPage_).empty()) << "Wine does not tell the Unix path of " << printPage_;
     }
 
     void UseBook(const std::string& text = kBookText) {
