@@ -141,7 +141,8 @@ protected:
         printPage_ = TempFolder() + "Telvara.htm";
         helpPage_ = TempFolder() + "BrackwenHelp.htm";
         ASSERT_NE("Telvara.htm", printPage_) << "no temporary folder";
-        ASSERT_FALSE(UnixPathOf(printPage_).empty()) << "Wine does not tell the Unix path of " << printPage_;
+        ASSERT_FALSE(UnixPathOf(printPage_).empty())
+            << "Wine does not tell the Unix path of " << printPage_;
     }
 
     void UseBook(const std::string& text = kBookText) {
@@ -447,7 +448,7 @@ TEST_F(OutputTest, BackupCopiesByteForByteRemembersThePlaceAndTellsFailures) {
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(nowhere, ControlText(GetDlgItem(dialog, IDC_BACKUP_DEST)))
         << "stored before the copy failed";
-    BackupTo(program, dialog, kBook);
+    EXPECT_EQ(kBackupFailed, BackupTo(program, dialog, kBook));
     EXPECT_EQ(data, ReadFileText(kBook));
 
     // The data file gone: no size, and the copy fails.
@@ -492,11 +493,13 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
 
     // A help page that cannot be written is not opened, and nothing is said.
     {
-        HANDLE held = CreateFileA(helpPage_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE held =
+            CreateFileA(helpPage_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         std::size_t before = browser_.Mark();
-        ASSERT_TRUE(program.Command(CMD_INFO));
-        ASSERT_TRUE(program.Settled());
+        // Sent, not posted: it has run when the answer comes, and only then
+        // may the file be let go.
+        ASSERT_TRUE(SendTo(program.Frame(), WM_COMMAND, MAKEWPARAM(CMD_INFO, 0), 0));
         CloseHandle(held);
         EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS"));
         EXPECT_EQ(help, ReadFileText(helpPage_)) << "the page written before is left as it was";
@@ -504,7 +507,8 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
         ASSERT_TRUE(program.Command(CMD_UPDATES));
         auto line = browser_.WaitForLine(before, kProgramPage, kWait);
         EXPECT_TRUE(line) << browser_.Since(before);
-        EXPECT_EQ(std::string(kProgramPage) + "\n", browser_.Since(before)) << "the unwritten page was opened";
+        EXPECT_EQ(std::string(kProgramPage) + "\n", browser_.Since(before))
+            << "the unwritten page was opened";
     }
 
     std::size_t mark = browser_.Mark();
