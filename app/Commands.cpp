@@ -3,6 +3,7 @@
 #include "app/Dialing.h"
 #include "app/FileCommands.h"
 #include "app/Globals.h"
+#include "app/OutputCommands.h"
 #include "app/SetupCommands.h"
 #include "app/StatusLine.h"
 #include "app/WindowTitle.h"
@@ -49,8 +50,12 @@ void DispatchCommand(int id) {
         case CMD_MODEM_SETUP: PortSetupCommand(); break;
         case CMD_SETUP: SetupCommand(); break;
         case CMD_COLOURS: ColoursCommand(); break;
-        // The popup's Cancel only closes the popup.  The output commands
-        // are not part of this build yet.
+        case CMD_BACKUP: BackupCommand(); break;
+        case CMD_PRINT: PrintCommand(); break;
+        case CMD_INFO: InfoPageCommand(); break;
+        case CMD_UPDATES: UpdatePageCommand(); break;
+        case CMD_ABOUT: AboutCommand(); break;
+        // The popup's Cancel (40002) only closes the popup.
         default: break;
     }
 }

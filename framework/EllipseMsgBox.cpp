@@ -1,6 +1,13 @@
 #include "framework/MsgBox.h"
 
+#include "framework/EllipseFit.h"
+
 #include <shellapi.h>
+
+namespace {
+constexpr int kAnswerWidth = 60;  // the OK button, as PlaceButton makes it
+constexpr int kAnswerHeight = 30;
+}  // namespace
 
 EllipseMsgBox::EllipseMsgBox() {
     RegisterWindowClass();  // already registered by the plain box: no second class
@@ -8,12 +15,41 @@ EllipseMsgBox::EllipseMsgBox() {
 
 EllipseMsgBox::~EllipseMsgBox() { linkFont_.Release(); }
 
+SIZE EllipseMsgBox::MeasureLink(HDC dc) {
+    linkFont_.LogFont().lfUnderline = TRUE;
+    linkFont_.SetColour(RGB(0, 0, 128));
+    linkFont_.SetFace(dc, "MS Sans Serif", 12);
+    HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
+    linkFont_.SelectInto(dc);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, caption_, lstrlenA(caption_), &size);
+    SelectObject(dc, oldFont);
+    return size;
+}
+
 void EllipseMsgBox::CreateBoxWindow() {
     style_ = WS_POPUP | WS_VISIBLE;
     RECT owner = {};
     GetClientRect(owner_, &owner);
     int width = widest_ + 4 * maxCharWidth_;
     int height = lineHeight_ * (lineCount_ + (caption_[0] ? 10 : 8));
+    // The text lines sit about the middle, but the link and the OK button sit
+    // lower, where the ellipse is narrower: widen it until both fit inside
+    // with the margin the text has.
+    auto fit = [&](int rowWidth, int top, int bottom) {
+        int needed = EllipseWidthForRow(rowWidth + 4 * maxCharWidth_, top, bottom, height);
+        if (needed > width) width = needed;
+    };
+    if (caption_[0]) {
+        HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+        if (ic) {
+            SIZE link = MeasureLink(ic);
+            DeleteDC(ic);
+            int top = LinkTop();
+            fit(link.cx, top, top + link.cy);
+        }
+    }
+    fit(kAnswerWidth, height - 3 * lineHeight_, height - 3 * lineHeight_ + kAnswerHeight);
     linkCreated_ = 0;
     CreateOwnWindow("CMSGCLASS", owner_, nullptr, "", owner.right / 2, owner.bottom / 2, width, height);
 }
@@ -44,7 +80,7 @@ void EllipseMsgBox::OnPaint() {
     if (icon_) DrawIcon(dc, ellipseWidth_ / 2 - 16, 18, icon_);
     SetTextColor(dc, textColour_);
     SetBkColor(dc, backColour_);
-    int y = 2 * lineHeight_ + 32;
+    int y = TextTop();
     ForEachLine([&](const char* line, int length) {
         SIZE size = {};
         GetTextExtentPoint32A(dc, line, length, &size);
@@ -52,16 +88,9 @@ void EllipseMsgBox::OnPaint() {
         y += lineHeight_;
     });
     if (caption_[0] && !linkCreated_) {
-        linkFont_.LogFont().lfUnderline = TRUE;
-        linkFont_.SetColour(RGB(0, 0, 128));
-        linkFont_.SetFace(dc, "MS Sans Serif", 12);
-        HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
-        linkFont_.SelectInto(dc);
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, caption_, lstrlenA(caption_), &size);
-        SelectObject(dc, oldFont);
+        SIZE size = MeasureLink(dc);
         linkRect_.left = (ellipseWidth_ - size.cx) / 2;
-        linkRect_.top = y + lineHeight_;
+        linkRect_.top = LinkTop();
         linkRect_.right = linkRect_.left + size.cx;
         linkRect_.bottom = linkRect_.top + size.cy;
         linkButton_.SetStyle(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW);

@@ -104,6 +104,12 @@ public:
     const RECT& LinkRect() const { return linkRect_; }
 
 private:
+    // The link font made on `dc`, and the link text's size in it.
+    SIZE MeasureLink(HDC dc);
+    // Where the first text line and the link line start.
+    int TextTop() const { return 2 * lineHeight_ + 32; }
+    int LinkTop() const { return TextTop() + (lineCount_ + 1) * lineHeight_; }
+
     int ellipseWidth_ = 0;
     int ellipseHeight_ = 0;
     int linkCreated_ = 0;

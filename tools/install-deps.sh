@@ -21,11 +21,13 @@ wine="wine wine64 xvfb xauth fonts-liberation"
 
 # GoogleTest natively and from its sources for the cross build; socat makes
 # the serial line of the modem tests.
-test="googletest libgtest-dev $wine socat"
+# The help page is checked against the XHTML DTDs offline.
+test="googletest libgtest-dev $wine socat libxml2-utils w3c-sgml-lib xml-core"
 
 # `make run` without a display takes a screenshot with ImageMagick.
 run="$wine imagemagick"
-screenshots="$wine imagemagick"
+# The print and help pages are drawn by a real browser, with the fonts they name.
+screenshots="$wine imagemagick chromium fonts-dejavu-core"
 fuzz="clang libclang-rt-14-dev"
 format="clang-format"
 

@@ -4,8 +4,10 @@
 # Runs BUILD-DIR/tests/telvara_screens.exe under Wine inside a virtual desktop
 # (so that captions and window frames are drawn as a user sees them), in the
 # build's own prefix and on a virtual display when there is none, then turns
-# its BMP files into PNG files under BUILD-DIR/screenshots.  Exits non-zero
-# when a picture is missing.
+# its BMP files into PNG files under BUILD-DIR/screenshots.  The print page
+# and the help page it writes there are drawn by Debian's chromium, headless,
+# with a profile of its own and nothing fetched from the network.  Exits
+# non-zero when a picture is missing.
 set -eu
 
 build=${1:?usage: tools/screenshots.sh BUILD-DIR}
@@ -13,7 +15,8 @@ build=$(cd "$build" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 program="$build/tests/telvara_screens.exe"
 out="$build/screenshots"
-pictures="frame yes-no-cancel ok-icon about contact-new contact-edit setup setup-port colours list-colours"
+pictures="frame yes-no-cancel ok-icon about about-long-link contact-new contact-edit setup setup-port colours list-colours print-dialog backup-dialog"
+pages="print-page help-page"
 
 [ -f "$program" ] || { echo "screenshots: $program is not built" >&2; exit 1; }
 command -v convert >/dev/null 2>&1 || { echo "screenshots: ImageMagick's convert is missing" >&2; exit 1; }
@@ -29,9 +32,11 @@ mkdir -p "$out"
 # Wine sees the Unix file system as drive Z:.
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
-# The built program lends the About box its icon.
+# The built program lends the About box its icon and the dialogs their
+# templates; the sample phone book fills the print page.
 set -- "$(windows_path "$program")" "$(windows_path "$out")"
-[ -f "$build/telvara.exe" ] && set -- "$@" "$(windows_path "$build/telvara.exe")"
+[ -f "$build/telvara.exe" ] && set -- "$@" "$(windows_path "$build/telvara.exe")" \
+    "$(windows_path "$here/../examples/friends.csv")"
 if [ -z "${DISPLAY:-}" ]; then
     xvfb-run -a -s '-screen 0 1024x768x24' wine explorer /desktop=shot,1024x768 "$@" || true
 else
@@ -46,6 +51,30 @@ for name in $pictures; do
         echo "screenshots: $out/$name.png"
     else
         echo "screenshots: $name was not drawn" >&2
+        status=1
+    fi
+done
+browser=""
+for candidate in chromium chromium-browser; do
+    command -v "$candidate" >/dev/null 2>&1 && browser=$candidate && break
+done
+if [ -z "$browser" ]; then
+    echo "screenshots: chromium is missing (tools/install-deps.sh screenshots installs it)" >&2
+    exit 1
+fi
+profile=$(mktemp -d)
+trap 'rm -rf "$profile"' EXIT
+for name in $pages; do
+    rm -f "$out/$name.png"
+    if [ -s "$out/$name.htm" ]; then
+        "$browser" --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+            --disable-component-update --disable-sync --user-data-dir="$profile" --hide-scrollbars \
+            --window-size=1024,900 --screenshot="$out/$name.png" "file://$out/$name.htm" >/dev/null 2>&1 || true
+    fi
+    if [ -s "$out/$name.png" ]; then
+        echo "screenshots: $out/$name.png"
+    else
+        echo "screenshots: $name was not drawn by $browser" >&2
         status=1
     fi
 done

@@ -16,6 +16,10 @@ if [ ! -f "$WINEPREFIX/.telvara-ready" ]; then
     # showing and hiding them does not wait on the X server's window manager.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # Without Wine's HTML engine the boot leaves .htm pages to no program;
+    # on Windows the browser always claims them (winebrowser, as for links).
+    wine reg add 'HKLM\Software\Classes\.htm' /ve /d htmlfile /f >/dev/null 2>&1
+    wine reg add 'HKLM\Software\Classes\.html' /ve /d htmlfile /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.telvara-ready"
 fi

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 
@@ -277,6 +278,24 @@ int RunningProgram::ItemImage(int item) const {
     return lv.iImage;
 }
 
+std::string RunningProgram::TreeItemText(HWND tree, HTREEITEM item) const {
+    constexpr std::size_t kTextAt = 512, kTextSize = 512;
+    RemoteMemory memory(process_, kTextAt + kTextSize);
+    if (!memory.Valid()) return "<no remote memory>";
+    TVITEMA tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = memory.At(kTextAt);
+    tv.cchTextMax = static_cast<int>(kTextSize);
+    const char empty = '\0';
+    if (!memory.Write(0, &tv, sizeof tv) || !memory.Write(kTextAt, &empty, 1)) return "<write failed>";
+    if (!SendTo(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0)))) return "<no answer>";
+    char text[kTextSize + 1] = "";
+    if (!memory.Read(kTextAt, text, kTextSize)) return "<read failed>";
+    text[kTextSize] = '\0';
+    return text;
+}
+
 bool RunningProgram::SelectItem(int item) const {
     RemoteMemory memory(process_, sizeof(LVITEMA));
     LVITEMA lv = {};
@@ -305,6 +324,7 @@ namespace {
 struct DialogSearch {
     DWORD process;
     const char* caption;
+    HWND other;
     HWND found;
 };
 
@@ -312,23 +332,26 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM l) {
     auto* s = reinterpret_cast<DialogSearch*>(l);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != s->process || !IsWindowVisible(hwnd) || ClassName(hwnd) != "#32770") return TRUE;
-    if (WindowText(hwnd) != s->caption) return TRUE;
+    if (owner != s->process || hwnd == s->other || !IsWindowVisible(hwnd)) return TRUE;
+    if (ClassName(hwnd) != "#32770" || (s->caption && WindowText(hwnd) != s->caption)) return TRUE;
     s->found = hwnd;
     return FALSE;
 }
 
 }  // namespace
 
-HWND RunningProgram::WaitForDialog(const char* caption, DWORD timeoutMs) const {
-    DialogSearch search{id_, caption, nullptr};
+HWND RunningProgram::WaitForDialog(const char* caption, DWORD timeoutMs, HWND other) const {
+    DialogSearch search{id_, caption, other, nullptr};
     PollUntil(
         [&] {
+            search.found = nullptr;
             EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr || !Running();
         },
         timeoutMs);
-    // A dialog is shown once WM_INITDIALOG is over: its controls are filled.
+    // Its controls come with WM_INITDIALOG; once a message has gone through
+    // its loop, they are filled in.
+    if (search.found && !SendTo(search.found, WM_NULL, 0, 0)) return nullptr;
     return search.found;
 }
 
@@ -457,11 +480,6 @@ std::string ControlText(HWND control) {
     return text;
 }
 
-bool SetControlText(HWND control, const char* text) {
-    auto done = SendTo(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    return done && *done;
-}
-
 bool DragSlider(HWND dialog, int id, int position) {
     HWND slider = GetDlgItem(dialog, id);
     auto from = SendTo(slider, TBM_GETPOS, 0, 0);
@@ -491,4 +509,104 @@ POINT CentredPlace(const RECT& reference, const RECT& window) {
     if (left > reference.right - width) left = reference.right - width;
     if (top > reference.bottom - height) top = reference.bottom - height;
     return POINT{left < 0 ? 0 : left, top < 0 ? 0 : top};
+}
+
+bool ClickControl(HWND control) { return control && SendTo(control, BM_CLICK, 0, 0).has_value(); }
+
+bool PressDialogButton(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    return button && PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::string UnixPathOf(const std::string& windowsPath) {
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    // Through void* first: the entry's real type is known, FARPROC's is not.
+    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(found));
+    if (!unixName) return std::string();
+    std::vector<WCHAR> wide(windowsPath.size() + 1);
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    char* name = unixName(wide.data());
+    if (!name) return std::string();
+    std::string path = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return path;
+}
+
+BrowserRecord::BrowserRecord() {
+    const char* log = std::getenv("TELVARA_BROWSER_LOG");
+    const char* script = std::getenv("TELVARA_TEST_BROWSER");
+    if (!log || !*log || !script || !*script) {
+        problem_ =
+            "TELVARA_BROWSER_LOG and TELVARA_TEST_BROWSER must name the recording browser and its "
+            "log";
+        return;
+    }
+    log_ = WindowsPathOfUnixPath(log);
+    script_ = script;
+}
+
+bool BrowserRecord::Register() const {
+    if (!problem_.empty()) return false;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    DWORD size = static_cast<DWORD>(script_.size() + 1);
+    const auto* data = reinterpret_cast<const BYTE*>(script_.c_str());
+    bool ok = RegSetValueExA(key, "Browsers", 0, REG_SZ, data, size) == ERROR_SUCCESS &&
+              RegSetValueExA(key, "Mailers", 0, REG_SZ, data, size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    // A prefix booted without Wine's HTML engine does not know .htm files as
+    // web pages; on Windows a browser always claims them.  The class itself,
+    // opened by winebrowser, is there.  Wine's shell looks for the extension
+    // in the machine's classes only.
+    for (const char* extension : {"Software\\Classes\\.htm", "Software\\Classes\\.html"}) {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, extension, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return false;
+        static const char kClass[] = "htmlfile";
+        ok = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kClass), sizeof kClass) ==
+                 ERROR_SUCCESS &&
+             ok;
+        RegCloseKey(key);
+    }
+    return ok;
+}
+
+std::string BrowserRecord::Since(std::size_t mark) const {
+    std::string text;
+    HANDLE f =
+        CreateFileA(log_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(f);
+    return mark < text.size() ? text.substr(mark) : std::string();
+}
+
+std::size_t BrowserRecord::Mark() const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(log_.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return data.nFileSizeLow;
+}
+
+std::optional<std::string> BrowserRecord::WaitForLine(std::size_t mark, const std::string& part,
+                                                      DWORD timeoutMs) const {
+    std::optional<std::string> line;
+    PollUntil(
+        [&] {
+            std::string text = Since(mark);
+            std::size_t at = text.find(part);
+            if (at == std::string::npos) return false;
+            std::size_t start = text.rfind('\n', at);
+            start = start == std::string::npos ? 0 : start + 1;
+            std::size_t end = text.find('\n', at);
+            if (end == std::string::npos) return false;  // not finished yet
+            line = text.substr(start, end - start);
+            return true;
+        },
+        timeoutMs);
+    return line;
 }

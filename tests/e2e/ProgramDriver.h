@@ -6,6 +6,7 @@
 // condition against a deadline.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstddef>
 #include <functional>
@@ -96,6 +97,8 @@ public:
     std::string ItemText(int item, int subItem) const;
     std::string StatusText(int part) const;
     int ItemImage(int item) const;  // -1 when it cannot be read
+    // The text of a tree-view item of this process.
+    std::string TreeItemText(HWND tree, HTREEITEM item) const;
     // Selects and focuses the item, as a click on it does.
     bool SelectItem(int item) const;
 
@@ -105,8 +108,10 @@ public:
     // Sends a command to the main window as its menu item does, without
     // waiting for it: the command may open a dialog that waits for a click.
     bool PostCommand(int id) const;
-    // A visible dialog ("#32770") of this process with this caption, or null.
-    HWND WaitForDialog(const char* caption, DWORD timeoutMs) const;
+    // A visible dialog ("#32770") of this process other than `other`, with
+    // that caption when `caption` is not null, once a message has gone
+    // through its loop (its controls are filled in then); or null.
+    HWND WaitForDialog(const char* caption, DWORD timeoutMs, HWND other = nullptr) const;
 
     // WM_CLOSE to the main window, then waits for the process to end.
     bool Close(DWORD timeoutMs, DWORD& exitCode);
@@ -120,9 +125,6 @@ private:
     HWND list_ = nullptr;
     HWND status_ = nullptr;
 };
-
-// Sets the text of a control of another process, as typing it would.
-bool SetControlText(HWND control, const std::string& text);
 
 // Presses the keys down in order and lets them go in reverse order, as typed.
 bool TypeKeys(const std::vector<WORD>& keys);
@@ -147,13 +149,43 @@ bool ClickControl(HWND dialog, int id);
 // Closes a window with its close box (the system menu's Close).
 bool CloseWithCloseBox(HWND window);
 bool IsButtonChecked(HWND dialog, int id);
-// The text a control shows and sets (WM_GETTEXT and WM_SETTEXT go across
-// processes whole).
+// A click on a check box or radio button, which opens nothing modal.
+bool ClickControl(HWND control);
+// A click on a dialog's push button, posted as the button's notification, so
+// that a box the click opens does not hold up the caller.
+bool PressDialogButton(HWND dialog, int id);
+// The text a control shows and sets, as typing it would (WM_GETTEXT and
+// WM_SETTEXT go across processes whole).
 std::string ControlText(HWND control);
-bool SetControlText(HWND control, const char* text);
+bool SetControlText(HWND control, const std::string& text);
 // Moves a slider as a drag by its thumb does: the new position, then the
 // scroll messages the dialog gets while the thumb moves and when it is let go.
 bool DragSlider(HWND dialog, int id, int position);
 int SliderPosition(HWND dialog, int id);
 // Where CentreWindow puts a window of this size over that reference rectangle.
 POINT CentredPlace(const RECT& reference, const RECT& window);
+
+// The Unix path of a Windows path, as Wine maps it; empty when it cannot.
+std::string UnixPathOf(const std::string& windowsPath);
+
+// The stand-in browser and mail program (tests/gui/record-browser.sh), which
+// appends what it was asked to open to the file TELVARA_BROWSER_LOG names.
+class BrowserRecord {
+public:
+    BrowserRecord();
+    // Why the record cannot be used, or empty when it can.
+    const std::string& Problem() const { return problem_; }
+    // Points the shell's web and mail handlers of this prefix at the script
+    // TELVARA_TEST_BROWSER names.
+    bool Register() const;
+    // How much has been recorded so far, to look at what comes after.
+    std::size_t Mark() const;
+    // Waits for a recorded line after `mark` that holds `part`; the line.
+    std::optional<std::string> WaitForLine(std::size_t mark, const std::string& part, DWORD timeoutMs) const;
+    std::string Since(std::size_t mark) const;
+
+private:
+    std::string log_;
+    std::string script_;
+    std::string problem_;
+};

@@ -805,6 +805,34 @@ TEST_F(MsgBoxTest, AboutBoxLinkOpensInTheBrowserAndClosesTheBox) {
     EXPECT_TRUE(opened) << "the browser was not asked for " << link << " (log " << path << ")";
 }
 
+TEST_F(MsgBoxTest, AboutBoxWidensToShowALinkLongerThanItsText) {
+    const char text[] = "Telvara 3.31\nfree";
+    const char link[] = "http://www.example.com/telvara/downloads/the-latest-version-of-the-program.htm";
+    // The link as the box draws it: underlined MS Sans Serif, 12 points.
+    DisplayFont font;
+    FontObject linkFont;
+    linkFont.LogFont().lfUnderline = TRUE;
+    linkFont.SetFace(font.ic, "MS Sans Serif", 12);
+    HGDIOBJ old = SelectObject(font.ic, linkFont.Handle());
+    SIZE linkSize = {};
+    GetTextExtentPoint32A(font.ic, link, static_cast<int>(sizeof link - 1), &linkSize);
+    SelectObject(font.ic, old);
+    const int textWidth = std::max(font.Extent("Telvara 3.31"), font.Extent("free")) + 4 * font.maxCharWidth;
+    ASSERT_GT(linkSize.cx, textWidth) << "the link must be the longer";
+
+    AboutLayout about;
+    EXPECT_EQ(IDOK, ShowWith(g_about, text, link, 0x00, MAKEINTRESOURCEA(106), [&](HWND box) {
+                  about = LookAtAbout(box, true);  // fails when the link reaches outside the ellipse
+                  Click(MsgBox::AnswerButton(0).Handle());
+              }));
+    ASSERT_TRUE(about.linkMade);
+    EXPECT_EQ(linkSize.cx, about.link.right - about.link.left) << "the link's button holds the whole link";
+    EXPECT_GE(about.link.left, 0);
+    EXPECT_LE(about.link.right, about.window.right - about.window.left);
+    EXPECT_GT(about.window.right - about.window.left, linkSize.cx);
+    EXPECT_TRUE(about.centre);
+}
+
 TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
     AboutLayout about;
     EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,

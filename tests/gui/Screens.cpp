@@ -1,10 +1,12 @@
 // Draws the program's windows into BMP files, to look at: the main frame with
 // its button bar, list and status bar, a Yes/No/Cancel box, an OK box with an
-// icon, the About box with its link, the contact dialog for New and Edit;
-// given the built program, also the Setup, Setup port and colour dialogs
-// from its templates, and the list in the colours chosen.
+// icon, the About box with its link (and with a link longer than its text),
+// the contact dialog for New and Edit; given the built program, also the
+// Setup, Setup port, colour, print and backup dialogs from its templates,
+// and the list in the colours chosen.  It also writes the print page of a
+// phone book and the help page, for a browser to draw.
 //
-//   telvara_screens.exe OUT-FOLDER [PROGRAM]
+//   telvara_screens.exe OUT-FOLDER [PROGRAM [PHONE-BOOK]]
 //
 // The program's resources are built into this executable too; given the
 // built program, the About box and the Options dialogs take theirs from it.
@@ -12,13 +14,22 @@
 // then closed.
 // The exit code is the number of pictures that failed.
 
+#include "contacts/ContactList.h"
+#include "contacts/DataFile.h"
 #include "dialing/PortSetupDialog.h"
 #include "dialing/SetupDialog.h"
 #include "framework/Instance.h"
 #include "framework/MainFrame.h"
 #include "framework/MsgBox.h"
+#include "output/BackupDialog.h"
+#include "output/HelpPage.h"
+#include "output/MakerInfo.h"
+#include "output/PageFile.h"
+#include "output/PrintDialog.h"
+#include "output/PrintPage.h"
 #include "resources/resource.h"
 #include "ui/ColourDialog.h"
+#include "support/MemoryListControl.h"
 #include "ui/ContactDialog.h"
 
 #include "GuiTest.h"
@@ -27,6 +38,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -191,6 +203,31 @@ void ShootOptionDialogs() {
     Save(g_frame.Handle(), "list-colours");
 }
 
+// The phone book (and one contact whose e-mail holds markup) as the print
+// page, and the help page, beside the pictures.
+void WritePages(const char* book) {
+    MemoryListControl control;
+    MemoryStatusText status;
+    ContactList list(control, status);
+    if (book) LoadContactFile(list, book);
+    auto zoe = std::make_unique<Contact>();
+    ClearContact(*zoe);
+    const char* fields[] = {"Zoe", "Smith & Sons", "819-555-0123",          "9 Quai Street", "Hull",
+                            "QC",  "J8X 2B2",      "Zoe <zoe@example.com>", "<ask for Zoe>"};
+    for (int i = 0; i < kContactFieldCount; ++i) SetField(ContactField(*zoe, i), kContactFieldWidths[i], fields[i]);
+    list.AppendContact(std::move(zoe));
+    PageBuffer page;
+    const bool built =
+        page.Reset(kPageStartCapacity, kPageGrowthStep) && BuildPrintPage(page, list, PrintSettings{15, 1}, "06/15/09");
+    const std::string print = g_outDir + "\\print-page.htm";
+    const std::string help = g_outDir + "\\help-page.htm";
+    if (!built || !WritePageFile(print.c_str(), page.Text(), page.Used()) ||
+        !WritePageFile(help.c_str(), kHelpPageText, kHelpPageLength)) {
+        std::printf("the pages could not be written\n");
+        ++g_failures;
+    }
+}
+
 bool MakeFrame() {
     g_status.SetPartCount(3);
     g_status.AddPart(80, 0);
@@ -239,6 +276,8 @@ int main(int argc, char** argv) {
         }
         if (!g_programIcon) std::printf("%s: no icon 106, the About box is shown without\n", argv[2]);
     }
+    const char* book = argc > 3 ? argv[3] : nullptr;
+    WritePages(book);
 
     if (!MakeFrame()) {
         std::printf("the frame could not be made\n");
@@ -250,9 +289,26 @@ int main(int argc, char** argv) {
              nullptr);
     ShootBox(g_box, "ok-icon", "Dialing: 5551234\nPick up the handset, then press OK.", "Telvara",
              0x30, nullptr);
-    ShootBox(g_about, "about", "Telvara 3.31\nCopyright (c) Ostrel Freeware, all rights reserved",
-             "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106), &LinkMade);
-    if (g_program) ShootOptionDialogs();
+    ShootBox(g_about, "about", kAboutText, kMakerSite, 0x00, MAKEINTRESOURCEA(106), &LinkMade);
+    ShootBox(g_about, "about-long-link", "Telvara 3.31\nfree",
+             "http://www.example.com/telvara/downloads/the-latest-version-of-the-program.htm", 0x00,
+             MAKEINTRESOURCEA(106), &LinkMade);
+    if (g_program) {
+        ShootOptionDialogs();
+        // The print and backup dialogs, from the program's templates too.
+        HINSTANCE own = ProgramInstance();
+        SetProgramInstance(g_program);
+        PrintSettings settings{5, 1};
+        ShootDialog("print-dialog", IDCANCEL, [&] { RunPrintDialog(g_frame.Handle(), settings); });
+        char backup[MAX_PATH] = "D:\\Save\\friends.csv";
+        ShootDialog("backup-dialog", IDCANCEL, [&] {
+            RunBackupDialog(g_frame.Handle(), book ? book : "C:\\Telvara\\friends.csv", backup, sizeof backup);
+        });
+        SetProgramInstance(own);
+    } else {
+        std::printf("no program given: the Options, print and backup dialogs are not drawn\n");
+        g_failures += 6;
+    }
 
     Contact contact;
     ClearContact(contact);
