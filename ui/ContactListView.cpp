@@ -93,13 +93,48 @@ void ContactListView::EndAppend() {
 void ContactListView::SortItems(ItemCompare compare, std::intptr_t param) {
     int selected = GetSelected();
     ItemData selectedData = GetItemData(selected);
-    std::sort(items_.begin(), items_.end(),
-              [&](const Item& a, const Item& b) { return compare(a.Data, b.Data, param) < 0; });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [&](const Item& a, const Item& b) { return compare(a.Data, b.Data, param) < 0; });
     int now = -1;
     for (int i = 0; selected >= 0 && i < ItemCount(); ++i)
         if (items_[static_cast<std::size_t>(i)].Data == selectedData) now = i;
     MoveSelection(selected, now);
     InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool ContactListView::Rearrange(const std::vector<std::uint32_t>& order,
+                                const std::vector<NewListItem>& added) {
+    const std::size_t present = items_.size();
+    if (order.size() != present + added.size()) return false;
+    int selected = GetSelected();
+    int now = -1;
+    std::vector<Item> next;
+    try {
+        next.reserve(order.size());
+    } catch (...) {
+        return false;
+    }
+    for (std::uint32_t entry : order) {
+        if (entry < present) {
+            if (static_cast<int>(entry) == selected) now = static_cast<int>(next.size());
+            next.push_back(items_[entry]);
+        } else if (entry - present < added.size()) {
+            const NewListItem& source = added[entry - present];
+            Item item{source.Data, source.Image, {}};
+            lstrcpynA(item.Text, source.Text, sizeof item.Text);
+            next.push_back(item);
+        } else {
+            return false;
+        }
+    }
+    items_.swap(next);
+    if (!added.empty()) {
+        SyncCount();
+    } else {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    MoveSelection(selected, now);
+    return true;
 }
 
 int ContactListView::FindByPrefix(const char* prefix, int start) const {

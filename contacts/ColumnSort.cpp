@@ -1,0 +1,284 @@
+#include "contacts/ColumnSort.h"
+
+#include "contacts/Prefetch.h"
+#include "contacts/TextCompare.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Letters of the ANSI code page without case and accents, as the locale's
+// first comparison level sees them.
+struct BaseLetters {
+    unsigned char base[256];
+    BaseLetters() {
+        for (int i = 0; i < 256; ++i)
+            base[i] = static_cast<unsigned char>((i >= 'A' && i <= 'Z') ? i - 'A' + 'a' : i);
+        const char* accented[] = {
+            "a\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xE0\xE1\xE2\xE3\xE4\xE5\xE6",
+            "c\xC7\xE7",
+            "e\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB",
+            "i\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF",
+            "d\xD0\xF0",
+            "n\xD1\xF1",
+            "o\xD2\xD3\xD4\xD5\xD6\xD8\xF2\xF3\xF4\xF5\xF6\xF8\x8C\x9C",
+            "u\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC",
+            "y\xDD\xFD\xFF\x9F",
+            "s\x8A\x9A\xDF",
+            "z\x8E\x9E",
+            "t\xDE\xFE",
+        };
+        for (const char* group : accented)
+            for (const char* p = group + 1; *p; ++p)
+                base[static_cast<unsigned char>(*p)] = static_cast<unsigned char>(group[0]);
+    }
+};
+const BaseLetters kBase;
+
+unsigned char FoldCase(unsigned char c) {
+    return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+}
+
+const unsigned char* Bytes(const Contact& c, int field) {
+    return reinterpret_cast<const unsigned char*>(ContactField(c, field));
+}
+
+// Walks a sort text, one or two fields, a folded byte at a time.
+struct FoldWalk {
+    const unsigned char* p;
+    const unsigned char* next;
+    bool skipMarks;
+    FoldWalk(const Contact& c, const SortText& by, bool marks)
+        : p(Bytes(c, by.Field)),
+          next(by.JoinedField >= 0 ? Bytes(c, by.JoinedField) : nullptr),
+          skipMarks(marks) {}
+    int Take() {
+        for (;;) {
+            while (*p == 0) {
+                if (!next) return 0;
+                p = next;
+                next = nullptr;
+            }
+            unsigned char c = *p++;
+            if (!skipMarks) return FoldCase(c);
+            if (c == '-' || c == '\'') continue;  // ignored by the locale's word order
+            return kBase.base[c];
+        }
+    }
+};
+
+int Walk(const Contact& a, const Contact& b, const SortText& by, bool base) {
+    FoldWalk x(a, by, base), y(b, by, base);
+    for (;;) {
+        int cx = x.Take(), cy = y.Take();
+        if (cx != cy) return cx - cy;
+        if (cx == 0) return 0;
+    }
+}
+
+// The cheap order as bytes, so that the records can be dealt by them instead
+// of being compared n log n times: the text's base letters (marks passed
+// over), a zero, then the text folded for case only.  Where the list's own
+// comparison is that plain fold (not on Windows), the key is the plain fold
+// alone, which orders the records as the list does.  Comparing two keys byte
+// by byte gives the order of the comparison they stand for; only the first
+// kKeyBytes are kept, and texts alike that far are told apart by the
+// comparison itself.  A descending sort keeps each byte's complement.
+constexpr std::size_t kKeyBytes = 31;
+
+struct Keyed {
+    unsigned char Key[kKeyBytes];
+    bool Whole;           // the key holds the whole text: equal keys are equal texts
+    std::uint32_t Place;  // in the records as given
+};
+
+void MakeKey(const Contact& c, const SortText& by, bool baseLetters, Keyed& keyed) {
+    unsigned char* key = keyed.Key;
+    std::size_t n = 0;
+    bool whole = true;
+    for (bool base : {true, false}) {
+        if (base && !baseLetters) continue;
+        FoldWalk walk(c, by, base);
+        int b = walk.Take();
+        for (; b != 0 && n < kKeyBytes; b = walk.Take()) key[n++] = static_cast<unsigned char>(b);
+        if (b != 0 || n == kKeyBytes) whole = false;
+        if (n < kKeyBytes) key[n++] = 0;
+    }
+    while (n < kKeyBytes) key[n++] = 0;
+    if (!by.Ascending)
+        for (unsigned char& b : keyed.Key) b = static_cast<unsigned char>(~b);
+    keyed.Whole = whole;
+}
+
+// A stable sort of keyed records by their keys, a byte at a time: each pass
+// deals the records into one run for each value of the byte, keeping their
+// order within a run, and goes on into the runs.  Records whose keys are
+// alike in every byte kept go by the cheap comparison itself.
+class KeySort {
+public:
+    KeySort(const std::vector<const Contact*>& records, const SortText& by, bool baseLetters)
+        : records_(records), by_(by), baseLetters_(baseLetters) {}
+
+    void Sort(Keyed* keyed, Keyed* spare, std::size_t n, std::size_t depth) const {
+        for (;;) {
+            if (n < 2) return;
+            if (depth == kKeyBytes) {  // alike in every byte kept
+                if (keyed[0].Whole) return;
+                std::stable_sort(keyed, keyed + n,
+                                 [this](const Keyed& a, const Keyed& b) { return Full(a, b) < 0; });
+                return;
+            }
+            if (n <= kFew) {
+                InsertionSort(keyed, n, depth);
+                return;
+            }
+            std::size_t count[256] = {};
+            for (std::size_t i = 0; i < n; ++i) ++count[keyed[i].Key[depth]];
+            if (count[keyed[0].Key[depth]] == n) {  // all alike in this byte
+                ++depth;
+                continue;
+            }
+            std::size_t start[256], fill[256];
+            std::size_t at = 0;
+            for (int b = 0; b < 256; ++b) {
+                start[b] = fill[b] = at;
+                at += count[b];
+            }
+            for (std::size_t i = 0; i < n; ++i) spare[fill[keyed[i].Key[depth]]++] = keyed[i];
+            std::copy(spare, spare + n, keyed);
+            for (int b = 0; b < 256; ++b)
+                Sort(keyed + start[b], spare + start[b], count[b], depth + 1);
+            return;
+        }
+    }
+
+private:
+    static constexpr std::size_t kFew = 16;
+
+    int Full(const Keyed& a, const Keyed& b) const {
+        const Contact& x = *records_[a.Place];
+        const Contact& y = *records_[b.Place];
+        int result = baseLetters_ ? CompareTextFold(x, y, by_) : Walk(x, y, by_, false);
+        return by_.Ascending ? result : -result;
+    }
+
+    // Stable: a record moves only past records that go after it.
+    void InsertionSort(Keyed* keyed, std::size_t n, std::size_t depth) const {
+        for (std::size_t i = 1; i < n; ++i) {
+            Keyed record = keyed[i];
+            std::size_t j = i;
+            for (; j > 0; --j) {
+                int c =
+                    std::memcmp(record.Key + depth, keyed[j - 1].Key + depth, kKeyBytes - depth);
+                if (c == 0 && !record.Whole) c = Full(record, keyed[j - 1]);
+                if (c >= 0) break;
+                keyed[j] = keyed[j - 1];
+            }
+            keyed[j] = record;
+        }
+    }
+
+    const std::vector<const Contact*>& records_;
+    SortText by_;
+    bool baseLetters_;
+};
+
+// Texts that differ in the case of A to Z at most: every comparison of the
+// list finds them equal, so the real one need not be asked.
+bool SameFolded(const Contact& a, const Contact& b, const SortText& by) {
+    const unsigned char* x = Bytes(a, by.Field);
+    const unsigned char* y = Bytes(b, by.Field);
+    if (by.JoinedField < 0 ||
+        std::strcmp(reinterpret_cast<const char*>(x), reinterpret_cast<const char*>(y)) != 0)
+        return Walk(a, b, by, false) == 0;
+    // The first fields are the same bytes: the rest is the second ones.
+    SortText second{by.JoinedField, -1, by.Ascending};
+    return Walk(a, b, second, false) == 0;
+}
+
+// The exact order: the list's comparison, then the place given.
+class ExactOrder {
+public:
+    ExactOrder(const std::vector<const Contact*>& records, const SortText& by)
+        : records_(records), by_(by) {}
+    int operator()(std::uint32_t x, std::uint32_t y) const {
+        const Contact& a = *records_[x];
+        const Contact& b = *records_[y];
+        if (!SameFolded(a, b, by_)) {
+            int result = CompareSortText(a, b, by_);
+            if (result != 0) return result;
+        }
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+
+private:
+    const std::vector<const Contact*>& records_;
+    SortText by_;
+};
+
+}  // namespace
+
+SortText ColumnSortText(int column, bool ascending) {
+    return SortText{column, column == 0 ? 1 : -1, ascending};
+}
+
+int CompareSortText(const Contact& a, const Contact& b, const SortText& by) {
+    const Contact& x = by.Ascending ? a : b;
+    const Contact& y = by.Ascending ? b : a;
+    if (by.JoinedField >= 0)
+        return CompareNoCaseJoined(ContactField(x, by.Field), ContactField(x, by.JoinedField),
+                                   ContactField(y, by.Field), ContactField(y, by.JoinedField));
+    return CompareNoCase(ContactField(x, by.Field), ContactField(y, by.Field));
+}
+
+int CompareTextFold(const Contact& a, const Contact& b, const SortText& by) {
+    // Base letters first; texts equal in those by their marks and accents.
+    int result = Walk(a, b, by, true);
+    return result ? result : Walk(a, b, by, false);
+}
+
+bool SameSortText(const Contact& a, const Contact& b, const SortText& by) {
+    return SameFolded(a, b, by) || CompareSortText(a, b, by) == 0;
+}
+
+std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records,
+                                       const SortText& by) {
+    const std::size_t n = records.size();
+    std::vector<std::uint32_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+    if (n < 2) return order;
+    {
+        bool baseLetters = !CompareNoCaseIsPlainFold();
+        std::vector<Keyed> keyed(n), spare(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            MakeKey(*records[i], by, baseLetters, keyed[i]);
+            keyed[i].Place = static_cast<std::uint32_t>(i);
+        }
+        KeySort(records, by, baseLetters).Sort(keyed.data(), spare.data(), n, 0);
+        for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].Place;
+    }
+    // Mend with the real comparison: an insertion pass costs one comparison a
+    // record when the order is already right (none between texts that differ
+    // in case only), and little more when a few texts sort otherwise.  Past a
+    // budget, sort again from scratch.
+    ExactOrder exact(records, by);
+    std::size_t budget = 8 * n + 64;
+    for (std::size_t i = 1; i < n; ++i) {
+        if (i + 8 < n) Prefetch(records[order[i + 8]]);
+        std::uint32_t record = order[i];
+        std::size_t j = i;
+        while (j > 0 && exact(order[j - 1], record) > 0) {
+            order[j] = order[j - 1];
+            --j;
+            if (--budget == 0) {
+                for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<std::uint32_t>(k);
+                std::sort(order.begin(), order.end(),
+                          [&exact](std::uint32_t x, std::uint32_t y) { return exact(x, y) < 0; });
+                return order;
+            }
+        }
+        order[j] = record;
+    }
+    return order;
+}
