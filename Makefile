@@ -47,13 +47,14 @@ run: win
 	@tools/run.sh
 
 # The core natively, then the program under Wine: an open message box's
-# processor time, and the start-up with large books.
+# processor time, the start-up with large books, and its commands on them.
 bench: deps win
 	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVARA_TESTS=OFF -DTELVARA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
 	@tools/bench.sh $(BENCH)
 	@tools/bench-win.sh $(WIN)
 	@tools/bench-startup.sh $(WIN)
+	@tools/bench-commands.sh $(WIN)
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELVARA_FUZZ=ON >/dev/null

@@ -85,20 +85,33 @@ int Walk(const Contact& a, const Contact& b, const SortText& by, bool base) {
 // by byte gives the order of the comparison they stand for; only the first
 // kKeyBytes are kept, and texts alike that far are told apart by the
 // comparison itself.  A descending sort keeps each byte's complement.
-constexpr std::size_t kKeyBytes = 31;
+constexpr std::size_t kKeyBytes = 30;
 
 struct Keyed {
     unsigned char Key[kKeyBytes];
     bool Whole;           // the key holds the whole text: equal keys are equal texts
+    bool Plain;           // the text is of the letters A to Z and blanks alone
     std::uint32_t Place;  // in the records as given
 };
+
+bool IsPlain(int c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ' ';
+}
 
 void MakeKey(const Contact& c, const SortText& by, bool baseLetters, Keyed& keyed) {
     unsigned char* key = keyed.Key;
     std::size_t n = 0;
     bool whole = true;
+    bool plain = true;
+    for (const unsigned char* p = Bytes(c, by.Field); *p && plain; ++p) plain = IsPlain(*p);
+    if (by.JoinedField >= 0)
+        for (const unsigned char* p = Bytes(c, by.JoinedField); *p && plain; ++p)
+            plain = IsPlain(*p);
+    // Of letters and blanks alone, the base letters are the text folded: one
+    // part is enough.
     for (bool base : {true, false}) {
         if (base && !baseLetters) continue;
+        if (!base && baseLetters && plain) continue;
         FoldWalk walk(c, by, base);
         int b = walk.Take();
         for (; b != 0 && n < kKeyBytes; b = walk.Take()) key[n++] = static_cast<unsigned char>(b);
@@ -109,6 +122,7 @@ void MakeKey(const Contact& c, const SortText& by, bool baseLetters, Keyed& keye
     if (!by.Ascending)
         for (unsigned char& b : keyed.Key) b = static_cast<unsigned char>(~b);
     keyed.Whole = whole;
+    keyed.Plain = plain;
 }
 
 // A stable sort of keyed records by their keys, a byte at a time: each pass
@@ -120,23 +134,37 @@ public:
     KeySort(const std::vector<const Contact*>& records, const SortText& by, bool baseLetters)
         : records_(records), by_(by), baseLetters_(baseLetters) {}
 
-    void Sort(Keyed* keyed, Keyed* spare, std::size_t n, std::size_t depth) const {
+    // Sorts the n records by their keys from byte `depth` on, leaving them
+    // at `home`.  They are at `home`, or at `spare` when `inSpare`; the other
+    // place is free to deal them into, so no pass copies them back.
+    void Sort(Keyed* home, Keyed* spare, bool inSpare, std::size_t n, std::size_t depth) const {
+        Keyed* from = inSpare ? spare : home;
+        Keyed* to = inSpare ? home : spare;
         for (;;) {
-            if (n < 2) return;
-            if (depth == kKeyBytes) {  // alike in every byte kept
-                if (keyed[0].Whole) return;
-                std::stable_sort(keyed, keyed + n,
-                                 [this](const Keyed& a, const Keyed& b) { return Full(a, b) < 0; });
-                return;
-            }
-            if (n <= kFew) {
-                InsertionSort(keyed, n, depth);
+            if (n < 2 || n <= kFew || depth == kKeyBytes) {
+                if (depth == kKeyBytes) {  // alike in every byte kept
+                    if (n >= 2 && !from[0].Whole)
+                        std::stable_sort(from, from + n, [this](const Keyed& a, const Keyed& b) {
+                            return Full(a, b) < 0;
+                        });
+                } else {
+                    InsertionSort(from, n, depth);
+                }
+                if (inSpare) std::copy(from, from + n, home);
                 return;
             }
             std::size_t count[256] = {};
-            for (std::size_t i = 0; i < n; ++i) ++count[keyed[i].Key[depth]];
-            if (count[keyed[0].Key[depth]] == n) {  // all alike in this byte
-                ++depth;
+            for (std::size_t i = 0; i < n; ++i) ++count[from[i].Key[depth]];
+            if (count[from[0].Key[depth]] == n) {
+                // All alike in this byte: go on to the first byte in which
+                // any differs, in one pass.
+                std::size_t differs = kKeyBytes;
+                for (std::size_t i = 1; i < n && differs > depth; ++i) {
+                    std::size_t d = depth + 1;
+                    while (d < differs && from[i].Key[d] == from[0].Key[d]) ++d;
+                    differs = d;
+                }
+                depth = differs;
                 continue;
             }
             std::size_t start[256], fill[256];
@@ -145,10 +173,10 @@ public:
                 start[b] = fill[b] = at;
                 at += count[b];
             }
-            for (std::size_t i = 0; i < n; ++i) spare[fill[keyed[i].Key[depth]]++] = keyed[i];
-            std::copy(spare, spare + n, keyed);
+            for (std::size_t i = 0; i < n; ++i) to[fill[from[i].Key[depth]]++] = from[i];
             for (int b = 0; b < 256; ++b)
-                Sort(keyed + start[b], spare + start[b], count[b], depth + 1);
+                if (count[b])
+                    Sort(home + start[b], spare + start[b], !inSpare, count[b], depth + 1);
             return;
         }
     }
@@ -248,37 +276,51 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
     if (n < 2) return order;
+    const bool baseLetters = !CompareNoCaseIsPlainFold();
+    std::vector<Keyed> keyed(n);
     {
-        bool baseLetters = !CompareNoCaseIsPlainFold();
-        std::vector<Keyed> keyed(n), spare(n);
         for (std::size_t i = 0; i < n; ++i) {
+            if (i + 16 < n) Prefetch(ContactField(*records[i + 16], by.Field));
             MakeKey(*records[i], by, baseLetters, keyed[i]);
             keyed[i].Place = static_cast<std::uint32_t>(i);
         }
-        KeySort(records, by, baseLetters).Sort(keyed.data(), spare.data(), n, 0);
-        for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].Place;
+        std::vector<Keyed> spare(n);
+        KeySort(records, by, baseLetters).Sort(keyed.data(), spare.data(), false, n, 0);
     }
     // Mend with the real comparison: an insertion pass costs one comparison a
-    // record when the order is already right (none between texts that differ
-    // in case only), and little more when a few texts sort otherwise.  Past a
-    // budget, sort again from scratch.
+    // record when the order is already right, and little more when a few
+    // texts sort otherwise.  The keys answer for most pairs without the
+    // records: equal whole keys are texts that differ in case at most, and
+    // texts of letters and blanks alone go by their keys where the locale
+    // sorts those plainly (asked only for a list long enough to repay the
+    // asking).  Past a budget, sort again from scratch.
+    const bool plainTrusted = !baseLetters || (n >= 4096 && CompareNoCaseIsPlainOnPlainText());
     ExactOrder exact(records, by);
+    auto compare = [&](const Keyed& a, const Keyed& b) {
+        if (a.Whole && b.Whole && std::memcmp(a.Key, b.Key, kKeyBytes) == 0)
+            return a.Place < b.Place ? -1 : 1;
+        if (plainTrusted && a.Plain && b.Plain) {
+            int c = std::memcmp(a.Key, b.Key, kKeyBytes);
+            if (c != 0) return c;
+        }
+        return exact(a.Place, b.Place);
+    };
     std::size_t budget = 8 * n + 64;
     for (std::size_t i = 1; i < n; ++i) {
-        if (i + 8 < n) Prefetch(records[order[i + 8]]);
-        std::uint32_t record = order[i];
+        if (i + 16 < n) Prefetch(ContactField(*records[keyed[i + 16].Place], by.Field));
+        Keyed record = keyed[i];
         std::size_t j = i;
-        while (j > 0 && exact(order[j - 1], record) > 0) {
-            order[j] = order[j - 1];
+        while (j > 0 && compare(keyed[j - 1], record) > 0) {
+            keyed[j] = keyed[j - 1];
             --j;
             if (--budget == 0) {
-                for (std::size_t k = 0; k < n; ++k) order[k] = static_cast<std::uint32_t>(k);
                 std::sort(order.begin(), order.end(),
                           [&exact](std::uint32_t x, std::uint32_t y) { return exact(x, y) < 0; });
                 return order;
             }
         }
-        order[j] = record;
+        keyed[j] = record;
     }
+    for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].Place;
     return order;
 }

@@ -12,3 +12,10 @@ int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const ch
 // True where the comparison is the plain case fold (A-Z as a-z, every other
 // byte as it is): then comparing the folded bytes gives the same order.
 bool CompareNoCaseIsPlainFold();
+
+// True where, on texts of the letters A to Z (either case) and blanks alone,
+// the comparison is the plain case fold: the blank first, then the letters in
+// alphabet order, case ignored, no run of them sorted as one (as some
+// languages sort "ch" or "aa").  On Windows the user's locale is asked once,
+// on the first call.
+bool CompareNoCaseIsPlainOnPlainText();

@@ -68,3 +68,5 @@ int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const ch
 }
 
 bool CompareNoCaseIsPlainFold() { return true; }
+
+bool CompareNoCaseIsPlainOnPlainText() { return true; }

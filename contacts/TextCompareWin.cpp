@@ -29,3 +29,57 @@ int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const ch
 }
 
 bool CompareNoCaseIsPlainFold() { return false; }
+
+namespace {
+
+// The blank and the letters, in the plain fold's order.
+const char kPlain[] = " abcdefghijklmnopqrstuvwxyz";
+constexpr int kPlainCount = sizeof kPlain - 1;
+
+// Asks the locale about every one, pair and triple of them whose order the
+// plain fold would decide, as far as runs of up to three go.
+bool PlainTextSortsPlainly() {
+    char x[4] = {}, y[4] = {};
+    for (int i = 0; i < kPlainCount; ++i) {
+        const char a = kPlain[i];
+        x[0] = a;
+        y[1] = y[2] = '\0';
+        if (a != ' ') {
+            y[0] = static_cast<char>(a - 'a' + 'A');
+            if (lstrcmpiA(x, y) != 0) return false;  // case ignored
+        }
+        for (int j = 0; j < kPlainCount; ++j) {
+            const char b = kPlain[j];
+            x[1] = b;
+            y[0] = a;
+            y[1] = '\0';
+            if (lstrcmpiA(y, x) >= 0) return false;  // a text before its longer self
+            if (i + 1 < kPlainCount) {
+                y[0] = kPlain[i + 1];
+                if (lstrcmpiA(x, y) >= 0) return false;  // the first one decides
+            }
+            if (j + 1 < kPlainCount) {
+                y[0] = a;
+                y[1] = kPlain[j + 1];
+                if (lstrcmpiA(x, y) >= 0) return false;  // no pair sorts as one
+            }
+            for (int k = 0; k + 1 < kPlainCount; ++k) {
+                x[2] = kPlain[k];
+                y[0] = a;
+                y[1] = b;
+                y[2] = kPlain[k + 1];
+                if (lstrcmpiA(x, y) >= 0) return false;  // nor a triple
+            }
+            x[2] = y[2] = '\0';
+        }
+        x[1] = '\0';
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CompareNoCaseIsPlainOnPlainText() {
+    static const bool plain = PlainTextSortsPlainly();
+    return plain;
+}

@@ -1,6 +1,7 @@
 #include "ui/ContactListView.h"
 
 #include "contacts/ContactList.h"
+#include "contacts/Prefetch.h"
 #include "contacts/TextCompare.h"
 
 #include <algorithm>
@@ -114,7 +115,16 @@ bool ContactListView::Rearrange(const std::vector<std::uint32_t>& order,
     } catch (...) {
         return false;
     }
-    for (std::uint32_t entry : order) {
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        // The items are read in their new order, not the order they lie in.
+        if (k + 16 < order.size()) {
+            std::uint32_t ahead = order[k + 16];
+            if (ahead < present)
+                Prefetch(&items_[ahead]);
+            else if (ahead - present < added.size())
+                Prefetch(added[ahead - present].Text);
+        }
+        const std::uint32_t entry = order[k];
         if (entry < present) {
             if (static_cast<int>(entry) == selected) now = static_cast<int>(next.size());
             next.push_back(items_[entry]);
