@@ -85,28 +85,65 @@ int Walk(const Contact& a, const Contact& b, const SortText& by, bool base) {
 // by byte gives the order of the comparison they stand for; only the first
 // kKeyBytes are kept, and texts alike that far are told apart by the
 // comparison itself.  A descending sort keeps each byte's complement.
-constexpr std::size_t kKeyBytes = 30;
+constexpr std::size_t kKeyBytes = 28;
 
 struct Keyed {
     unsigned char Key[kKeyBytes];
-    bool Whole;           // the key holds the whole text: equal keys are equal texts
-    bool Plain;           // the text is of the letters A to Z and blanks alone
-    std::uint32_t Place;  // in the records as given
+    bool Whole;               // the key holds the whole text: equal keys are equal texts
+    bool Trusted;             // every byte of the text is one the locale sees as its key does
+    std::uint8_t BaseLength;  // of the base letters, at the start of the key
+    std::uint32_t Place;      // in the records as given
 };
 
 bool IsPlain(int c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ' ';
 }
 
-void MakeKey(const Contact& c, const SortText& by, bool baseLetters, Keyed& keyed) {
+// The bytes whose first comparison level the locale sees as the key's base
+// letters do: the blank and the letters, each accented letter as its base
+// letter, hyphens and apostrophes passed over.  Of two texts of such bytes
+// whose base letters differ, those letters decide, as they do in the key.
+// Asked once, of the locale, for each byte.
+struct TrustedBytes {
+    bool trusted[256] = {};
+    TrustedBytes() {
+        if (!CompareNoCaseIsPlainOnPlainText()) return;
+        for (int c = 1; c < 256; ++c) {
+            unsigned char base = kBase.base[c];
+            if (IsPlain(c))
+                trusted[c] = true;
+            else if (c == '-' || c == '\'')
+                trusted[c] = CompareNoCaseSeesAs(static_cast<unsigned char>(c), 0);
+            else if (base != c && base >= 'a' && base <= 'z')
+                trusted[c] = CompareNoCaseSeesAs(static_cast<unsigned char>(c), base);
+        }
+    }
+};
+
+const TrustedBytes& Trusted() {
+    static const TrustedBytes bytes;
+    return bytes;
+}
+
+// `trusted` is null where keys are the comparison itself (the plain fold).
+void MakeKey(const Contact& c, const SortText& by, const bool* trusted, Keyed& keyed) {
+    const bool baseLetters = trusted != nullptr;
     unsigned char* key = keyed.Key;
     std::size_t n = 0;
     bool whole = true;
     bool plain = true;
-    for (const unsigned char* p = Bytes(c, by.Field); *p && plain; ++p) plain = IsPlain(*p);
-    if (by.JoinedField >= 0)
-        for (const unsigned char* p = Bytes(c, by.JoinedField); *p && plain; ++p)
-            plain = IsPlain(*p);
+    bool sure = true;
+    std::size_t length = 0, marks = 0;
+    for (int part = 0; part < 2; ++part) {
+        int field = part == 0 ? by.Field : by.JoinedField;
+        if (field < 0) break;
+        for (const unsigned char* p = Bytes(c, field); *p; ++p, ++length) {
+            plain = plain && IsPlain(*p);
+            if (trusted) sure = sure && trusted[*p];
+            if (*p == '-' || *p == '\'') ++marks;
+        }
+    }
+    const std::size_t baseLength = baseLetters ? length - marks : length;
     // Of letters and blanks alone, the base letters are the text folded: one
     // part is enough.
     for (bool base : {true, false}) {
@@ -122,7 +159,8 @@ void MakeKey(const Contact& c, const SortText& by, bool baseLetters, Keyed& keye
     if (!by.Ascending)
         for (unsigned char& b : keyed.Key) b = static_cast<unsigned char>(~b);
     keyed.Whole = whole;
-    keyed.Plain = plain;
+    keyed.Trusted = sure;
+    keyed.BaseLength = static_cast<std::uint8_t>(baseLength < 255 ? baseLength : 255);
 }
 
 // A stable sort of keyed records by their keys, a byte at a time: each pass
@@ -277,11 +315,15 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
     if (n < 2) return order;
     const bool baseLetters = !CompareNoCaseIsPlainFold();
+    // Which bytes the keys can answer for is asked of the locale only for a
+    // list long enough to repay the asking; otherwise none.
+    static const bool kNone[256] = {};
+    const bool* trusted = !baseLetters ? nullptr : n >= 4096 ? Trusted().trusted : kNone;
     std::vector<Keyed> keyed(n);
     {
         for (std::size_t i = 0; i < n; ++i) {
             if (i + 16 < n) Prefetch(ContactField(*records[i + 16], by.Field));
-            MakeKey(*records[i], by, baseLetters, keyed[i]);
+            MakeKey(*records[i], by, trusted, keyed[i]);
             keyed[i].Place = static_cast<std::uint32_t>(i);
         }
         std::vector<Keyed> spare(n);
@@ -291,17 +333,16 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     // record when the order is already right, and little more when a few
     // texts sort otherwise.  The keys answer for most pairs without the
     // records: equal whole keys are texts that differ in case at most, and
-    // texts of letters and blanks alone go by their keys where the locale
-    // sorts those plainly (asked only for a list long enough to repay the
-    // asking).  Past a budget, sort again from scratch.
-    const bool plainTrusted = !baseLetters || (n >= 4096 && CompareNoCaseIsPlainOnPlainText());
+    // two texts of trusted bytes whose base letters differ go by them.  Past
+    // a budget, sort again from scratch.
     ExactOrder exact(records, by);
     auto compare = [&](const Keyed& a, const Keyed& b) {
-        if (a.Whole && b.Whole && std::memcmp(a.Key, b.Key, kKeyBytes) == 0)
-            return a.Place < b.Place ? -1 : 1;
-        if (plainTrusted && a.Plain && b.Plain) {
-            int c = std::memcmp(a.Key, b.Key, kKeyBytes);
-            if (c != 0) return c;
+        std::size_t at = 0;
+        while (at < kKeyBytes && a.Key[at] == b.Key[at]) ++at;
+        if (at == kKeyBytes) {
+            if (a.Whole && b.Whole) return a.Place < b.Place ? -1 : 1;
+        } else if (a.Trusted && b.Trusted && at <= a.BaseLength && at <= b.BaseLength) {
+            return a.Key[at] < b.Key[at] ? -1 : 1;
         }
         return exact(a.Place, b.Place);
     };

@@ -19,3 +19,9 @@ bool CompareNoCaseIsPlainFold();
 // languages sort "ch" or "aa").  On Windows the user's locale is asked once,
 // on the first call.
 bool CompareNoCaseIsPlainOnPlainText();
+
+// True where the comparison's first level (letters without case and accents)
+// sees the byte `c` as the letter `base`, or passes over it for a base of 0
+// (as the locale's word order passes over hyphens and apostrophes), and
+// decides there before any accent or mark counts.
+bool CompareNoCaseSeesAs(unsigned char c, unsigned char base);

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 int CompareNoCase(const char* a, const char* b) { return lstrcmpiA(a, b); }
 
@@ -82,4 +84,25 @@ bool PlainTextSortsPlainly() {
 bool CompareNoCaseIsPlainOnPlainText() {
     static const bool plain = PlainTextSortsPlainly();
     return plain;
+}
+
+bool CompareNoCaseSeesAs(unsigned char c, unsigned char base) {
+    auto order = [](std::initializer_list<char> x, std::initializer_list<char> y) {
+        char a[8] = {}, b[8] = {};
+        std::copy(x.begin(), x.end(), a);
+        std::copy(y.begin(), y.end(), b);
+        return lstrcmpiA(a, b);
+    };
+    const char m = static_cast<char>(c);
+    if (base == 0) {
+        // Passed over: "a-c" after "ab", "a-b" before "ac", "-c" after "b",
+        // and "a-b" after "a c", where a sign would go before the letters.
+        return order({'a', m, 'c'}, {'a', 'b'}) > 0 && order({'a', m, 'b'}, {'a', 'c'}) < 0 &&
+               order({m, 'c'}, {'b'}) > 0 && order({'a', m, 'b'}, {'a', ' ', 'c'}) > 0;
+    }
+    // The base letter on the first level, deciding before the accent does:
+    // the letter after it decides either way round.
+    const char b = static_cast<char>(base);
+    return order({m, 'a'}, {b, 'b'}) < 0 && order({m, 'b'}, {b, 'a'}) > 0 && order({b, 'a'}, {m, 'b'}) < 0 &&
+           order({b, 'b'}, {m, 'a'}) > 0;
 }

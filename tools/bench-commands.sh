@@ -7,7 +7,7 @@
 # contact, a click on the "City" header and then on "First Name", Print, and
 # Save (the flush that makes it durable included), driven from outside by
 # tests/e2e/CommandTimer.cpp; the peak memory at 1,000,000.  The books are
-# made once, in BUILD_WIN_DIR/bench-commands.  Best of REPEATS (default 3).
+# made once, in BUILD_WIN_DIR/bench-commands.  Best of REPEATS (default 5).
 # Checks at 100,000 and 1,000,000: import at most 1.0 of the start, each
 # header sort at most 0.3, print at most 0.5, Save at most 0.5 (at 100,000;
 # at 1,000,000 reported only).  Exits non-zero when a check fails.
@@ -19,7 +19,7 @@ timer="$build/tests/telvara_command_timer.exe"
 for f in "$exe" "$timer"; do
     [ -f "$f" ] || { echo "missing $f: build the Windows tree first (make win)"; exit 2; }
 done
-repeats=${REPEATS:-3}
+repeats=${REPEATS:-5}
 sizes="10000 100000 1000000"
 
 data="$build/bench-commands"
