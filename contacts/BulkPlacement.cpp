@@ -151,7 +151,8 @@ std::vector<std::uint32_t> PlaceAdded(const std::vector<const Contact*>& present
     std::vector<const Contact*> all(present);
     all.insert(all.end(), added.begin(), added.end());
     const SortText byText{0, -1, true};  // the item text: the first name alone
-    std::vector<std::uint32_t> sorted = StableOrder(all, byText);
+    std::vector<bool> sameAsBefore;
+    std::vector<std::uint32_t> sorted = StableOrder(all, byText, &sameAsBefore);
 
     // A list in first-name order keeps its order in a stable sort, and then
     // each added record lands after the equal texts before it: the sort is
@@ -173,7 +174,7 @@ std::vector<std::uint32_t> PlaceAdded(const std::vector<const Contact*>& present
     std::vector<std::uint32_t> rank(all.size());
     std::uint32_t r = 0;
     for (std::size_t k = 0; k < sorted.size(); ++k) {
-        if (k > 0 && !SameSortText(*all[sorted[k - 1]], *all[sorted[k]], byText)) ++r;
+        if (k > 0 && !sameAsBefore[k]) ++r;
         rank[sorted[k]] = r;
     }
     BlockSequence list(static_cast<std::uint32_t>(n));

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -309,25 +310,27 @@ bool SameSortText(const Contact& a, const Contact& b, const SortText& by) {
 }
 
 std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records,
-                                       const SortText& by) {
+                                       const SortText& by, std::vector<bool>* sameAsBefore) {
     const std::size_t n = records.size();
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+    if (sameAsBefore) sameAsBefore->assign(n, false);
     if (n < 2) return order;
     const bool baseLetters = !CompareNoCaseIsPlainFold();
     // Which bytes the keys can answer for is asked of the locale only for a
     // list long enough to repay the asking; otherwise none.
     static const bool kNone[256] = {};
     const bool* trusted = !baseLetters ? nullptr : n >= 4096 ? Trusted().trusted : kNone;
-    std::vector<Keyed> keyed(n);
+    // Left unset until filled: clearing tens of megabytes first costs time.
+    std::unique_ptr<Keyed[]> keyed(new Keyed[n]);
     {
         for (std::size_t i = 0; i < n; ++i) {
             if (i + 16 < n) Prefetch(ContactField(*records[i + 16], by.Field));
             MakeKey(*records[i], by, trusted, keyed[i]);
             keyed[i].Place = static_cast<std::uint32_t>(i);
         }
-        std::vector<Keyed> spare(n);
-        KeySort(records, by, baseLetters).Sort(keyed.data(), spare.data(), false, n, 0);
+        std::unique_ptr<Keyed[]> spare(new Keyed[n]);
+        KeySort(records, by, baseLetters).Sort(keyed.get(), spare.get(), false, n, 0);
     }
     // Mend with the real comparison: an insertion pass costs one comparison a
     // record when the order is already right, and little more when a few
@@ -336,15 +339,20 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     // two texts of trusted bytes whose base letters differ go by them.  Past
     // a budget, sort again from scratch.
     ExactOrder exact(records, by);
-    auto compare = [&](const Keyed& a, const Keyed& b) {
+    // What the keys alone tell of two texts: -1 or 1 when they order them,
+    // 0 when they are equal texts, 2 when only the real comparison can say.
+    auto keysTell = [](const Keyed& a, const Keyed& b) {
         std::size_t at = 0;
         while (at < kKeyBytes && a.Key[at] == b.Key[at]) ++at;
-        if (at == kKeyBytes) {
-            if (a.Whole && b.Whole) return a.Place < b.Place ? -1 : 1;
-        } else if (a.Trusted && b.Trusted && at <= a.BaseLength && at <= b.BaseLength) {
+        if (at == kKeyBytes) return a.Whole && b.Whole ? 0 : 2;
+        if (a.Trusted && b.Trusted && at <= a.BaseLength && at <= b.BaseLength)
             return a.Key[at] < b.Key[at] ? -1 : 1;
-        }
-        return exact(a.Place, b.Place);
+        return 2;
+    };
+    auto compare = [&](const Keyed& a, const Keyed& b) {
+        int told = keysTell(a, b);
+        if (told == 0) return a.Place < b.Place ? -1 : 1;
+        return told == 2 ? exact(a.Place, b.Place) : told;
     };
     std::size_t budget = 8 * n + 64;
     for (std::size_t i = 1; i < n; ++i) {
@@ -357,11 +365,19 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
             if (--budget == 0) {
                 std::sort(order.begin(), order.end(),
                           [&exact](std::uint32_t x, std::uint32_t y) { return exact(x, y) < 0; });
+                for (std::size_t k = 1; sameAsBefore && k < n; ++k)
+                    (*sameAsBefore)[k] =
+                        SameSortText(*records[order[k - 1]], *records[order[k]], by);
                 return order;
             }
         }
         keyed[j] = record;
     }
     for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].Place;
+    for (std::size_t i = 1; sameAsBefore && i < n; ++i) {
+        int told = keysTell(keyed[i - 1], keyed[i]);
+        (*sameAsBefore)[i] = told == 0 || (told == 2 && SameSortText(*records[keyed[i - 1].Place],
+                                                                     *records[keyed[i].Place], by));
+    }
     return order;
 }

@@ -36,6 +36,9 @@ int CompareTextFold(const Contact& a, const Contact& b, const SortText& by);
 bool SameSortText(const Contact& a, const Contact& b, const SortText& by);
 
 // The stable order of the records: entry k is the place in `records` of the
-// record that goes k-th.  Every record must be there (no null).
+// record that goes k-th.  Every record must be there (no null).  With
+// `sameAsBefore`, its entry k tells whether the k-th record's text is equal,
+// by the list's comparison, to the text of the one before it.
 std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records,
-                                       const SortText& by);
+                                       const SortText& by,
+                                       std::vector<bool>* sameAsBefore = nullptr);
