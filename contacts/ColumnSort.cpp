@@ -86,7 +86,7 @@ int Walk(const Contact& a, const Contact& b, const SortText& by, bool base) {
 // by byte gives the order of the comparison they stand for; only the first
 // kKeyBytes are kept, and texts alike that far are told apart by the
 // comparison itself.  A descending sort keeps each byte's complement.
-constexpr std::size_t kKeyBytes = 28;
+constexpr std::size_t kKeyBytes = 24;
 
 struct Keyed {
     unsigned char Key[kKeyBytes];
@@ -198,9 +198,11 @@ public:
                 // All alike in this byte: go on to the first byte in which
                 // any differs, in one pass.
                 std::size_t differs = kKeyBytes;
-                for (std::size_t i = 1; i < n && differs > depth; ++i) {
+                for (std::size_t i = 1; i < n; ++i) {
+                    if (std::memcmp(from[i].Key + depth, from[0].Key + depth, differs - depth) == 0)
+                        continue;
                     std::size_t d = depth + 1;
-                    while (d < differs && from[i].Key[d] == from[0].Key[d]) ++d;
+                    while (from[i].Key[d] == from[0].Key[d]) ++d;
                     differs = d;
                 }
                 depth = differs;
@@ -342,9 +344,9 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     // What the keys alone tell of two texts: -1 or 1 when they order them,
     // 0 when they are equal texts, 2 when only the real comparison can say.
     auto keysTell = [](const Keyed& a, const Keyed& b) {
+        if (std::memcmp(a.Key, b.Key, kKeyBytes) == 0) return a.Whole && b.Whole ? 0 : 2;
         std::size_t at = 0;
-        while (at < kKeyBytes && a.Key[at] == b.Key[at]) ++at;
-        if (at == kKeyBytes) return a.Whole && b.Whole ? 0 : 2;
+        while (a.Key[at] == b.Key[at]) ++at;
         if (a.Trusted && b.Trusted && at <= a.BaseLength && at <= b.BaseLength)
             return a.Key[at] < b.Key[at] ? -1 : 1;
         return 2;
@@ -356,7 +358,6 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     };
     std::size_t budget = 8 * n + 64;
     for (std::size_t i = 1; i < n; ++i) {
-        if (i + 16 < n) Prefetch(ContactField(*records[keyed[i + 16].Place], by.Field));
         Keyed record = keyed[i];
         std::size_t j = i;
         while (j > 0 && compare(keyed[j - 1], record) > 0) {
