@@ -126,37 +126,67 @@ const TrustedBytes& Trusted() {
     return bytes;
 }
 
-// `trusted` is null where keys are the comparison itself (the plain fold).
-void MakeKey(const Contact& c, const SortText& by, const bool* trusted, Keyed& keyed) {
-    const bool baseLetters = trusted != nullptr;
-    unsigned char* key = keyed.Key;
-    std::size_t n = 0;
-    bool whole = true;
-    bool plain = true;
-    bool sure = true;
-    std::size_t length = 0, marks = 0;
+// What a key makes of each byte, for making it in one pass: the base letter
+// (0 for a mark passed over), the byte folded for case only, and whether it
+// is plain (a letter or the blank).
+struct KeyTables {
+    unsigned char base[256];
+    unsigned char fold[256];
+    bool plain[256];
+    KeyTables() {
+        for (int c = 0; c < 256; ++c) {
+            base[c] = (c == '-' || c == '\'') ? 0 : kBase.base[c];
+            fold[c] = FoldCase(static_cast<unsigned char>(c));
+            plain[c] = IsPlain(c);
+        }
+    }
+};
+const KeyTables kTables;
+
+// Appends the folded text of the key's fields through `table` (a 0 in it
+// passes a byte over), then its terminator; false when it does not all fit.
+bool AppendPart(const Contact& c, const SortText& by, const unsigned char* table,
+                unsigned char* key, std::size_t& n) {
+    bool fits = true;
     for (int part = 0; part < 2; ++part) {
         int field = part == 0 ? by.Field : by.JoinedField;
         if (field < 0) break;
-        for (const unsigned char* p = Bytes(c, field); *p; ++p, ++length) {
-            plain = plain && IsPlain(*p);
-            if (trusted) sure = sure && trusted[*p];
-            if (*p == '-' || *p == '\'') ++marks;
+        for (const unsigned char* p = Bytes(c, field); *p; ++p) {
+            unsigned char b = table[*p];
+            if (b == 0) continue;
+            if (n < kKeyBytes)
+                key[n++] = b;
+            else
+                fits = false;
         }
     }
-    const std::size_t baseLength = baseLetters ? length - marks : length;
+    if (n == kKeyBytes) return false;  // no room for the terminator
+    key[n++] = 0;
+    return fits;
+}
+
+// `trusted` is null where keys are the comparison itself (the plain fold).
+void MakeKey(const Contact& c, const SortText& by, const bool* trusted, Keyed& keyed) {
+    const bool baseLetters = trusted != nullptr;
+    bool plain = true;
+    bool sure = true;
+    std::size_t baseLength = 0;
+    const unsigned char* first = baseLetters ? kTables.base : kTables.fold;
+    for (int part = 0; part < 2; ++part) {
+        int field = part == 0 ? by.Field : by.JoinedField;
+        if (field < 0) break;
+        for (const unsigned char* p = Bytes(c, field); *p; ++p) {
+            plain = plain && kTables.plain[*p];
+            if (trusted) sure = sure && trusted[*p];
+            if (first[*p] != 0) ++baseLength;
+        }
+    }
+    std::size_t n = 0;
+    bool whole = AppendPart(c, by, first, keyed.Key, n);
     // Of letters and blanks alone, the base letters are the text folded: one
     // part is enough.
-    for (bool base : {true, false}) {
-        if (base && !baseLetters) continue;
-        if (!base && baseLetters && plain) continue;
-        FoldWalk walk(c, by, base);
-        int b = walk.Take();
-        for (; b != 0 && n < kKeyBytes; b = walk.Take()) key[n++] = static_cast<unsigned char>(b);
-        if (b != 0 || n == kKeyBytes) whole = false;
-        if (n < kKeyBytes) key[n++] = 0;
-    }
-    while (n < kKeyBytes) key[n++] = 0;
+    if (baseLetters && !plain && whole) whole = AppendPart(c, by, kTables.fold, keyed.Key, n);
+    while (n < kKeyBytes) keyed.Key[n++] = 0;
     if (!by.Ascending)
         for (unsigned char& b : keyed.Key) b = static_cast<unsigned char>(~b);
     keyed.Whole = whole;
