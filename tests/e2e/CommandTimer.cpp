@@ -156,14 +156,15 @@ bool MakeOld(const std::string& path) {
 // The commands timed after the start, in this order, on the same run.
 std::vector<TimedCommand> Commands() {
     return {
+        // The first click on "City" after a load sorts ascending, the first on
+        // "First Name" descending.
         {"city", [](RunningProgram& p, const Book&) { return ClickHeader(p, kColumnCity); },
-         [](RunningProgram& p, const Book& b) {  // the first click after a load sorts ascending
+         [](RunningProgram& p, const Book& b) {
              return p.Settled(kWait) && CompareShown(p.ItemText(0, kColumnCity),
                                                      p.ItemText(b.Count - 1, kColumnCity)) <= 0;
          }},
         {"first", [](RunningProgram& p, const Book&) { return ClickHeader(p, kColumnFirstName); },
-         [](RunningProgram& p,
-            const Book& b) {  // the first click on it after a load sorts descending
+         [](RunningProgram& p, const Book& b) {
              return p.Settled(kWait) &&
                     CompareShown(p.ItemText(0, 0) + p.ItemText(0, 1),
                                  p.ItemText(b.Count - 1, 0) + p.ItemText(b.Count - 1, 1)) >= 0;
