@@ -50,7 +50,7 @@ run: win
 	@tools/run.sh
 
 # The core natively, then the program under Wine: an open message box's
-# processor time, the start-up with large books, and printing the largest.
+# processor time, the start-up with large books, and its commands on them.
 bench: deps win
 	@cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTELVARA_TESTS=OFF -DTELVARA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS)
@@ -59,6 +59,7 @@ bench: deps win
 	@tools/bench-startup.sh $(WIN)
 	@tools/bench-contact-commands.sh $(WIN)
 	@tools/bench-print.sh $(WIN)
+	@tools/bench-commands.sh $(WIN)
 
 fuzz: deps
 	@tools/install-deps.sh fuzz

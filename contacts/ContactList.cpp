@@ -1,5 +1,7 @@
 #include "contacts/ContactList.h"
 
+#include "contacts/BulkPlacement.h"
+#include "contacts/ColumnSort.h"
 #include "contacts/TextCompare.h"
 
 #include <cstdio>
@@ -46,6 +48,32 @@ int ContactList::Insert(std::unique_ptr<Contact>& contact, bool sorted) {
 int ContactList::AddContact(std::unique_ptr<Contact> contact) { return Insert(contact, true); }
 
 int ContactList::AppendContact(std::unique_ptr<Contact> contact) { return Insert(contact, false); }
+
+int ContactList::AddContacts(std::vector<std::unique_ptr<Contact>>& contacts) {
+    std::vector<const Contact*> present, added;
+    std::vector<NewListItem> items;
+    std::vector<std::uint32_t> order;
+    try {
+        present.reserve(static_cast<std::size_t>(Count()));
+        for (int i = 0; i < Count(); ++i) present.push_back(ContactAt(i));
+        added.reserve(contacts.size());
+        items.reserve(contacts.size());
+        for (const auto& c : contacts) {
+            if (!c) return 0;
+            added.push_back(c.get());
+            items.push_back(
+                NewListItem{c->FirstName, ContactImage(*c), reinterpret_cast<ItemData>(c.get())});
+        }
+        if (added.empty()) return 0;
+        order = PlaceAdded(present, added);
+    } catch (...) {
+        return 0;  // out of memory: nothing added
+    }
+    if (!control_.Rearrange(order, items)) return 0;
+    for (auto& c : contacts) c.release();  // the items own them now
+    changed_ = true;
+    return static_cast<int>(items.size());
+}
 
 Contact* ContactList::ContactAt(int index) const {
     if (index < 0 || index >= control_.ItemCount()) return nullptr;
@@ -100,6 +128,22 @@ void ContactList::ClearContacts() {
 
 void ContactList::SortContacts(int column) {
     if (column < 0 || column >= kColumnCount) return;
+    // Keys made once for the whole sort, rather than the locale's comparison
+    // for every pair; the order is the same.
+    try {
+        std::vector<const Contact*> records;
+        records.reserve(static_cast<std::size_t>(Count()));
+        bool whole = true;
+        for (int i = 0; i < Count() && whole; ++i) {
+            records.push_back(ContactAt(i));
+            whole = records.back() != nullptr;
+        }
+        if (whole && control_.Rearrange(
+                         StableOrder(records, ColumnSortText(column, sortAscending_[column])), {}))
+            return;
+    } catch (...) {
+        // Short of memory for the keys: the control's own sort needs none.
+    }
     SortRequest request{this, column};
     control_.SortItems(&CompareItems, reinterpret_cast<std::intptr_t>(&request));
 }

@@ -7,6 +7,7 @@
 #include "contacts/ListControl.h"
 
 #include <memory>
+#include <vector>
 
 constexpr int kColumnCount = 9;
 
@@ -28,6 +29,11 @@ public:
     int AddContact(std::unique_ptr<Contact> contact);
     // As AddContact, but after the last item; for loading, which sorts once.
     int AppendContact(std::unique_ptr<Contact> contact);
+    // Adds them all in one go, each where AddContact would have put it had
+    // they been added one at a time in this order.  Returns how many went in:
+    // all, the list then owning them, or none when the control refused them
+    // (they then stay with the caller).
+    int AddContacts(std::vector<std::unique_ptr<Contact>>& contacts);
 
     Contact* ContactAt(int index) const;
     int SelectedIndex() const;
@@ -39,6 +45,7 @@ public:
     int ReplaceContact(int index, std::unique_ptr<Contact> edited);
     void ClearContacts();
 
+    // Stable: records the column finds equal keep their order.
     void SortContacts(int column);
     // Header click: sort by the column, then flip its direction.
     void SortByHeader(int column);

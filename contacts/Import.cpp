@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 const char kOldDataHeader[] = "; Data for Telvara";
 
@@ -29,14 +30,25 @@ ImportResult ImportFromReader(ContactList& list, LineReader& reader, int* added)
     if (empty) {
         result = ImportResult::Imported;
     } else if (IsOldDataHeader(line.c_str())) {
+        // Every entry is read first and then placed in one go, each where
+        // adding them one by one would have put it: one at a time, a large
+        // file kept the list busy for minutes.  A file that cannot be read
+        // whole adds nothing.
         result = ImportResult::Imported;
-        while (!reader.AtEnd()) {
-            reader.ReadLine(line);
-            if (IsSkippedImportLine(line.c_str())) continue;
-            std::unique_ptr<Contact> c(new Contact);
-            MapImportLine(line.c_str(), *c);
-            if (list.AddContact(std::move(c)) >= 0) ++count;
+        std::vector<std::unique_ptr<Contact>> entries;
+        try {
+            while (!reader.AtEnd()) {
+                reader.ReadLine(line);
+                if (IsSkippedImportLine(line.c_str())) continue;
+                std::unique_ptr<Contact> c(new Contact);
+                MapImportLine(line.c_str(), *c);
+                entries.push_back(std::move(c));
+            }
+        } catch (...) {
+            entries.clear();
+            result = ImportResult::CantOpen;
         }
+        count = list.AddContacts(entries);
     }
     reader.Release();
     list.UpdateListStatus();

@@ -4,11 +4,19 @@
 // stands in for it.  Item data is the record's address.
 
 #include <cstdint>
+#include <vector>
 
 using ItemData = std::intptr_t;
 
 // Sort comparison: two item-data values and the caller's value.
 using ItemCompare = int (*)(ItemData a, ItemData b, std::intptr_t param);
+
+// An item to put in the list, as InsertSorted takes it.
+struct NewListItem {
+    const char* Text;
+    int Image;
+    ItemData Data;
+};
 
 class ListControl {
 public:
@@ -24,6 +32,13 @@ public:
     virtual int ItemCount() const = 0;
     virtual int SelectedItem() const = 0;  // -1 when none
     virtual void SortItems(ItemCompare compare, std::intptr_t param) = 0;
+    // Puts the items in a new order in one go, new items among them: entry k
+    // of `order` is the present index of the item that goes k-th, or
+    // ItemCount() + j for added[j].  Every present item must be named once.
+    // The selected item stays selected.  False, with nothing changed, when
+    // the control cannot take the items.
+    virtual bool Rearrange(const std::vector<std::uint32_t>& order,
+                           const std::vector<NewListItem>& added) = 0;
     // Bracket a run of Append calls, so the control can take them in bulk.
     virtual void BeginAppend() {}
     virtual void EndAppend() {}

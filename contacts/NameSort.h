@@ -3,8 +3,8 @@
 // The list's own comparison (the user's locale on Windows) is slow enough to
 // dominate the load of a large book, so the records are first ordered by a
 // cheap case fold that agrees with it on ordinary names, then checked and, if
-// need be, mended with the real comparison; the result is always the order
-// the real comparison gives.
+// need be, mended with the real comparison (contacts/ColumnSort.h); the result
+// is always the stable order the real comparison gives.
 
 #include "contacts/Contact.h"
 

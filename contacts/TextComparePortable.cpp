@@ -68,3 +68,7 @@ int CompareNoCaseJoined(const char* a1, const char* a2, const char* b1, const ch
 }
 
 bool CompareNoCaseIsPlainFold() { return true; }
+
+bool CompareNoCaseIsPlainOnPlainText() { return true; }
+
+bool CompareNoCaseSeesAs(unsigned char c, unsigned char base) { return c == base; }

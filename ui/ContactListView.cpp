@@ -1,6 +1,7 @@
 #include "ui/ContactListView.h"
 
 #include "contacts/ContactList.h"
+#include "contacts/Prefetch.h"
 #include "contacts/TextCompare.h"
 
 #include <algorithm>
@@ -102,6 +103,50 @@ void ContactListView::SortItems(ItemCompare compare, std::intptr_t param) {
         if (items_[static_cast<std::size_t>(i)].Data == selectedData) now = i;
     MoveSelection(selected, now);
     InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool ContactListView::Rearrange(const std::vector<std::uint32_t>& order,
+                                const std::vector<NewListItem>& added) {
+    const std::size_t present = items_.size();
+    if (order.size() != present + added.size()) return false;
+    int selected = GetSelected();
+    int now = -1;
+    std::vector<Item> next;
+    try {
+        next.reserve(order.size());
+    } catch (...) {
+        return false;
+    }
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        // The items are read in their new order, not the order they lie in.
+        if (k + 16 < order.size()) {
+            std::uint32_t ahead = order[k + 16];
+            if (ahead < present)
+                Prefetch(&items_[ahead]);
+            else if (ahead - present < added.size())
+                Prefetch(added[ahead - present].Text);
+        }
+        const std::uint32_t entry = order[k];
+        if (entry < present) {
+            if (static_cast<int>(entry) == selected) now = static_cast<int>(next.size());
+            next.push_back(items_[entry]);
+        } else if (entry - present < added.size()) {
+            const NewListItem& source = added[entry - present];
+            Item item{source.Data, source.Image, {}};
+            lstrcpynA(item.Text, source.Text, sizeof item.Text);
+            next.push_back(item);
+        } else {
+            return false;
+        }
+    }
+    items_.swap(next);
+    if (!added.empty()) {
+        SyncCount();
+    } else {
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    MoveSelection(selected, now);
+    return true;
 }
 
 int ContactListView::FindByPrefix(const char* prefix, int start) const {

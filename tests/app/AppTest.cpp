@@ -371,11 +371,15 @@ TEST_F(App, SaveWithoutAFileAsksForOne) {
 
 TEST_F(App, ImportAddsOldEntriesAndRefusesPresentFiles) {
     WriteFileText(Path("OLD.DAT"), "; Data for Telvara\r\nCOM=2\r\nDIALSTR=ATDT\t1\r\nCarl Old\t555-1212\ta note\r\n");
+    Select(3);  // Zoe
     {
         FileDialogAnswer files(Path("OLD.DAT"));
         SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_IMPORT, 0);
     }
     EXPECT_EQ(5, g_listView.GetItemCount());
+    // Where adding it alone would have put it, the selection still on Zoe.
+    EXPECT_EQ((std::vector<std::string>{"Anna", "Ann", "Bob", "Carl Old", "Zoe"}), FirstNames());
+    EXPECT_EQ(4, g_listView.GetSelected());
     EXPECT_EQ("Mod", StatusPart(2));
     EXPECT_EQ("5", StatusPart(1));
     EXPECT_EQ("friends.csv - Telvara", Title());

@@ -54,3 +54,29 @@ void MemoryListControl::SortItems(ItemCompare compare, std::intptr_t param) {
             if (items_[static_cast<std::size_t>(i)].Data == selectedData) selected_ = i;
     }
 }
+
+bool MemoryListControl::Rearrange(const std::vector<std::uint32_t>& order,
+                                  const std::vector<NewListItem>& added) {
+    if (refuse_ && !added.empty()) return false;
+    const std::size_t present = items_.size();
+    if (order.size() != present + added.size()) return false;
+    // A present item named twice or not at all is a fault of the caller.
+    std::vector<bool> seen(order.size());
+    std::vector<Item> next;
+    next.reserve(order.size());
+    int selected = -1;
+    for (std::uint32_t entry : order) {
+        if (entry >= order.size() || seen[entry]) return false;
+        seen[entry] = true;
+        if (entry < present) {
+            if (static_cast<int>(entry) == selected_) selected = static_cast<int>(next.size());
+            next.push_back(items_[entry]);
+        } else {
+            const NewListItem& item = added[entry - present];
+            next.push_back(Item{item.Text, item.Image, item.Data});
+        }
+    }
+    items_.swap(next);
+    selected_ = selected;
+    return true;
+}
