@@ -12,15 +12,12 @@ namespace {
 // Built before the entry runs; its destructor removes both pages at exit.
 TemporaryPages g_pages;
 
-const char kMsgCantWritePage[] = "Can't write file";
-const char kMsgOutOfMemory[] = "Out of memory";
-
 }  // namespace
 
 void PrintCommand() {
     PrintSettings settings{g_settings.PrintBits, g_settings.PrintSize};
-    PrintResult result = PrintList(MainWindow(), g_contacts, settings, g_settings.Fname,
-                                   g_contacts.Changed(), g_pages.PrintPage());
+    PrintResult result =
+        PrintList(MainWindow(), g_contacts, settings, g_settings.Fname, g_contacts.Changed(), g_pages.PrintPage());
     g_settings.PrintBits = settings.PrintBits;
     g_settings.PrintSize = settings.PrintSize;
     if (result == PrintResult::NoMemory) ShowError(kMsgOutOfMemory, "");
@@ -28,18 +25,11 @@ void PrintCommand() {
 }
 
 void BackupCommand() {
-    RunBackupDialog(g_listView.Handle(), g_settings.Fname, g_settings.Backup,
-                    sizeof g_settings.Backup);
+    RunBackupDialog(g_listView.Handle(), g_settings.Fname, g_settings.Backup, sizeof g_settings.Backup);
 }
 
-void InfoPageCommand() {
-    ShowInfoPage(g_pages.HelpPage());
-}
+void InfoPageCommand() { ShowInfoPage(g_pages.HelpPage()); }
 
-void UpdatePageCommand() {
-    OpenUpdatePage(MainWindow());
-}
+void UpdatePageCommand() { OpenUpdatePage(MainWindow()); }
 
-void AboutCommand() {
-    ShowAbout(g_aboutBox, MainWindow());
-}
+void AboutCommand() { ShowAbout(g_aboutBox, MainWindow()); }

@@ -10,3 +10,9 @@ inline void Prefetch(const void* address) {
     (void)address;
 #endif
 }
+
+// The same for every cache line of an object.
+inline void PrefetchObject(const void* address, unsigned size) {
+    const char* p = static_cast<const char*>(address);
+    for (unsigned at = 0; at < size; at += 64) Prefetch(p + at);
+}

@@ -11,21 +11,19 @@ void TodayPageDate(char (&out)[kPageDateSize]) {
 
 void FilePageDate(const char* path, char (&out)[kPageDateSize]) {
     out[0] = '\0';
-    HANDLE file =
-        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     FILETIME written;
     BOOL got = GetFileTime(file, nullptr, nullptr, &written);
     CloseHandle(file);
     FILETIME local;
     SYSTEMTIME st;
-    if (!got || !FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &st))
-        return;
+    if (!got || !FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &st)) return;
     FormatPageDate(st.wYear, st.wMonth, st.wDay, out);
 }
 
-PrintResult PrintList(HWND owner, const ContactList& list, PrintSettings& settings,
-                      const char* dataFile, bool changed, const char* pagePath) {
+PrintResult PrintList(HWND owner, const ContactList& list, PrintSettings& settings, const char* dataFile, bool changed,
+                      const char* pagePath) {
     if (!RunPrintDialog(owner, settings)) return PrintResult::Cancelled;
     char date[kPageDateSize];
     if (changed)
@@ -33,8 +31,7 @@ PrintResult PrintList(HWND owner, const ContactList& list, PrintSettings& settin
     else
         FilePageDate(dataFile, date);
     PageBuffer page;
-    if (!page.Reset(kPageStartCapacity, kPageGrowthStep) ||
-        !BuildPrintPage(page, list, settings, date))
+    if (!page.Reset(PageStartCapacity(list.Count()), kPageGrowthStep) || !BuildPrintPage(page, list, settings, date))
         return PrintResult::NoMemory;
     if (!WritePageFile(pagePath, page.Text(), page.Used())) return PrintResult::NotWritten;
     page.Release();

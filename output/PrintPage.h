@@ -26,6 +26,13 @@ constexpr std::int32_t kPrintSizeCount = 3;
 
 constexpr std::size_t kPageStartCapacity = 64000;
 constexpr std::size_t kPageGrowthStep = 32000;
+constexpr std::size_t kTypicalPageRow = 128;  // bytes of a row with every column, rounded up
+
+// The first block for a page of `rows` contacts: room for that many typical
+// rows at once, in whole steps, so that a large book is not moved from block
+// to block while it is built (each move copies the whole page).  A page
+// larger than that still grows as usual.
+std::size_t PageStartCapacity(int rows);
 
 // "MM/DD/YY" and its terminator.
 constexpr std::size_t kPageDateSize = 9;
@@ -45,5 +52,4 @@ std::size_t FormatPageRow(const Contact& c, std::int32_t printBits, char* out);
 // Head (with the font line and "Last Updated: " `date`), one row per list
 // item in the list's order, and the closing tags.  False when the page could
 // not be built whole.
-bool BuildPrintPage(PageBuffer& page, const ContactList& list, const PrintSettings& settings,
-                    const char* date);
+bool BuildPrintPage(PageBuffer& page, const ContactList& list, const PrintSettings& settings, const char* date);

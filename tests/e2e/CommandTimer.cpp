@@ -37,9 +37,7 @@ const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
 constexpr DWORD kWait = 600000;  // deadline of every wait; a far too slow command fails at it
 constexpr int kColumnFirstName = 0, kColumnCity = 4;
 
-std::string WindowsPath(const char* path) {
-    return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path);
-}
+std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
 
 double Now() {
     LARGE_INTEGER frequency, count;
@@ -51,15 +49,14 @@ double Now() {
 bool PrepareSettings(const std::string& dataFile) {
     DeleteRegistryTree("Software\\Ostrel Freeware");
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     const char area[] = "819";
     bool ok =
         RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
                        static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area),
-                       sizeof area) == ERROR_SUCCESS;
+        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
 }
@@ -107,18 +104,14 @@ bool ClickHeader(const RunningProgram& program, int column) {
     RemoteMemory memory(program.Process(), sizeof(RECT));
     RECT rect = {};
     if (!memory.Valid() ||
-        !SendTo(hwnd, HDM_GETITEMRECT, static_cast<WPARAM>(column),
-                reinterpret_cast<LPARAM>(memory.At(0))) ||
+        !SendTo(hwnd, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(memory.At(0))) ||
         !memory.Read(0, &rect, sizeof rect))
         return false;
     LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    return SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at, kWait) &&
-           SendTo(hwnd, WM_LBUTTONUP, 0, at, kWait);
+    return SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at, kWait) && SendTo(hwnd, WM_LBUTTONUP, 0, at, kWait);
 }
 
-int CompareShown(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str());
-}
+int CompareShown(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()); }
 
 struct Book {
     int Count;
@@ -148,13 +141,11 @@ HWND g_printDialog = nullptr;
 ULONGLONG WriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
 bool MakeOld(const std::string& path) {
-    HANDLE f =
-        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     SYSTEMTIME st = {2001, 1, 0, 1, 12, 0, 0, 0};
     FILETIME ft;
@@ -171,14 +162,13 @@ std::vector<TimedCommand> Commands() {
         // "First Name" descending.
         {"city", [](RunningProgram& p, const Book&) { return ClickHeader(p, kColumnCity); },
          [](RunningProgram& p, const Book& b) {
-             return p.Settled(kWait) && CompareShown(p.ItemText(0, kColumnCity),
-                                                     p.ItemText(b.Count - 1, kColumnCity)) <= 0;
+             return p.Settled(kWait) &&
+                    CompareShown(p.ItemText(0, kColumnCity), p.ItemText(b.Count - 1, kColumnCity)) <= 0;
          }},
         {"first", [](RunningProgram& p, const Book&) { return ClickHeader(p, kColumnFirstName); },
          [](RunningProgram& p, const Book& b) {
-             return p.Settled(kWait) &&
-                    CompareShown(p.ItemText(0, 0) + p.ItemText(0, 1),
-                                 p.ItemText(b.Count - 1, 0) + p.ItemText(b.Count - 1, 1)) >= 0;
+             return p.Settled(kWait) && CompareShown(p.ItemText(0, 0) + p.ItemText(0, 1),
+                                                     p.ItemText(b.Count - 1, 0) + p.ItemText(b.Count - 1, 1)) >= 0;
          }},
         // Print: from OK in its dialog until the page is written whole and the
         // shell has been asked to open it, which the command does last.
@@ -193,12 +183,9 @@ std::vector<TimedCommand> Commands() {
          }},
         {"save",
          [](RunningProgram& p, const Book& b) {
-             return MakeOld(b.Working) &&
-                    SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kWait).has_value();
+             return MakeOld(b.Working) && SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kWait).has_value();
          },
-         [](RunningProgram& p, const Book& b) {
-             return p.Settled(kWait) && WriteTime(b.Working) > WriteTime(b.File);
-         }},
+         [](RunningProgram& p, const Book& b) { return p.Settled(kWait) && WriteTime(b.Working) > WriteTime(b.File); }},
     };
 }
 
@@ -214,8 +201,7 @@ struct Figures {
 
 // The start and the commands on one run; false with `error` set on failure.
 bool TimeRun(const std::string& exe, const Book& book, Figures& figures, std::string& error) {
-    if (!CopyFileA(book.File.c_str(), book.Working.c_str(), FALSE) ||
-        !PrepareSettings(book.Working)) {
+    if (!CopyFileA(book.File.c_str(), book.Working.c_str(), FALSE) || !PrepareSettings(book.Working)) {
         error = "cannot prepare the book";
         return false;
     }
@@ -288,11 +274,9 @@ bool TimeImport(const std::string& exe, const std::string& oneBook, const std::s
     SetDlgItemTextA(dialog, 0x47C, oldFile.c_str());
     SetDlgItemTextA(dialog, 0x480, oldFile.c_str());
     double begun = Now();
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     if (!WaitFor(
-            program, [&] { return ShowsAll(program, count + 1) && program.StatusText(2) == "Mod"; },
-            error)) {
+            program, [&] { return ShowsAll(program, count + 1) && program.StatusText(2) == "Mod"; }, error)) {
         error = "import: " + error;
         return false;
     }
@@ -306,8 +290,7 @@ bool TimeImport(const std::string& exe, const std::string& oneBook, const std::s
 
 int main(int argc, char** argv) {
     if (argc < 7 || (argc - 4) % 3 != 0) {
-        std::fprintf(stderr, "usage: %s EXE ONE_CONTACT_BOOK REPEATS COUNT BOOK OLD_FILE [...]\n",
-                     argv[0]);
+        std::fprintf(stderr, "usage: %s EXE ONE_CONTACT_BOOK REPEATS COUNT BOOK OLD_FILE [...]\n", argv[0]);
         return 2;
     }
     const std::string exe = WindowsPath(argv[1]);
@@ -321,16 +304,14 @@ int main(int argc, char** argv) {
     }
     int failures = 0;
     for (int a = 4; a + 2 < argc; a += 3) {
-        Book book{std::atoi(argv[a]), WindowsPath(argv[a + 1]),
-                  WindowsPath(argv[a + 1]) + ".work.csv"};
+        Book book{std::atoi(argv[a]), WindowsPath(argv[a + 1]), WindowsPath(argv[a + 1]) + ".work.csv"};
         const std::string oldFile = WindowsPath(argv[a + 2]);
         Figures figures;
         std::string error;
         bool ok = true;
         for (int r = 0; r < repeats && ok; ++r) {
             ok = TimeRun(exe, book, figures, error) &&
-                 TimeImport(exe, oneBook, oneBook + ".work.csv", oldFile, book.Count, figures,
-                            error);
+                 TimeImport(exe, oneBook, oneBook + ".work.csv", oldFile, book.Count, figures, error);
         }
         DeleteFileA(book.Working.c_str());
         if (!ok) {
@@ -340,16 +321,14 @@ int main(int argc, char** argv) {
         }
         std::string line = "RESULT count=" + std::to_string(book.Count);
         char value[64];
-        std::snprintf(value, sizeof value, " start_ms=%.1f import_ms=%.1f", figures.StartMs,
-                      figures.ImportMs);
+        std::snprintf(value, sizeof value, " start_ms=%.1f import_ms=%.1f", figures.StartMs, figures.ImportMs);
         line += value;
         std::vector<TimedCommand> commands = Commands();
         for (std::size_t i = 0; i < commands.size(); ++i) {
             if (figures.CommandMs[i] < 0)
                 std::snprintf(value, sizeof value, " %s_ms=-", commands[i].Name);
             else
-                std::snprintf(value, sizeof value, " %s_ms=%.1f", commands[i].Name,
-                              figures.CommandMs[i]);
+                std::snprintf(value, sizeof value, " %s_ms=%.1f", commands[i].Name, figures.CommandMs[i]);
             line += value;
         }
         std::snprintf(value, sizeof value, " peak_kib=%llu import_peak_kib=%llu",
