@@ -87,9 +87,12 @@ int AppFrame::SaveState() {
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof wp;
     state.HasPlacement = GetWindowPlacement(hwnd_, &wp) != 0;
-    state.Placement = StoredPlacement{static_cast<std::int32_t>(wp.flags), static_cast<std::int32_t>(wp.showCmd),
-                                      wp.rcNormalPosition.left,  wp.rcNormalPosition.top,
-                                      wp.rcNormalPosition.right, wp.rcNormalPosition.bottom};
+    state.Placement = StoredPlacement{static_cast<std::int32_t>(wp.flags),
+                                      static_cast<std::int32_t>(wp.showCmd),
+                                      wp.rcNormalPosition.left,
+                                      wp.rcNormalPosition.top,
+                                      wp.rcNormalPosition.right,
+                                      wp.rcNormalPosition.bottom};
     RegistrySettingsStore store(kSettingsKey);
     return SaveSettings(store, g_settings, state) ? 1 : 0;
 }

@@ -29,9 +29,7 @@ void LoadDataFileFrom(const char* path) {
     char chosen[kPathSize];
     CopyPath(chosen, path);
     switch (LoadContactFile(g_contacts, chosen)) {
-        case LoadResult::CantOpen:
-            ShowError(kMsgCantOpenFile, chosen);
-            return;
+        case LoadResult::CantOpen: ShowError(kMsgCantOpenFile, chosen); return;
         case LoadResult::NotDataFile:
             ShowError(kMsgNotDataFile, chosen);
             g_settings.Fname[0] = '\0';

@@ -12,8 +12,7 @@ public:
 
     bool OpenForRead() override;
     bool OpenForWrite() override;
-    bool Read(const char* name, void* buffer, std::size_t size, std::size_t& got,
-              ValueType& type) override;
+    bool Read(const char* name, void* buffer, std::size_t size, std::size_t& got, ValueType& type) override;
     bool Write(const char* name, ValueType type, const void* data, std::size_t size) override;
     void Close() override;
 

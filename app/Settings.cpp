@@ -12,9 +12,7 @@ namespace {
 
 constexpr std::size_t kTextReadSize = 260;
 
-void CopyText(char* field, std::size_t size, const char* text) {
-    std::snprintf(field, size, "%s", text);
-}
+void CopyText(char* field, std::size_t size, const char* text) { std::snprintf(field, size, "%s", text); }
 
 // A text replaces the field only when it fits: at most size - 1 characters.
 void ReadText(SettingsStore& store, const char* name, char* field, std::size_t size,
@@ -34,8 +32,7 @@ bool ReadNumber(SettingsStore& store, const char* name, std::int32_t& value) {
     std::int32_t buffer = 0;
     std::size_t got = 0;
     ValueType type = ValueType::Other;
-    if (!store.Read(name, &buffer, sizeof buffer, got, type) || type != ValueType::Number ||
-        got != sizeof buffer)
+    if (!store.Read(name, &buffer, sizeof buffer, got, type) || type != ValueType::Number || got != sizeof buffer)
         return false;
     value = buffer;
     return true;
@@ -46,8 +43,7 @@ void ReadFlag(SettingsStore& store, const char* name, std::int32_t& value) {
     unsigned char byte = 0;
     std::size_t got = 0;
     ValueType type = ValueType::Other;
-    if (store.Read(name, &byte, 1, got, type) && type == ValueType::Binary && got == 1)
-        value = byte != 0;
+    if (store.Read(name, &byte, 1, got, type) && type == ValueType::Binary && got == 1) value = byte != 0;
 }
 
 bool ReadBinary(SettingsStore& store, const char* name, void* data, std::size_t size) {
@@ -55,8 +51,7 @@ bool ReadBinary(SettingsStore& store, const char* name, void* data, std::size_t 
     std::size_t got = 0;
     ValueType type = ValueType::Other;
     if (size > sizeof buffer) return false;
-    if (!store.Read(name, buffer, size, got, type) || type != ValueType::Binary || got != size)
-        return false;
+    if (!store.Read(name, buffer, size, got, type) || type != ValueType::Binary || got != size) return false;
     std::memcpy(data, buffer, size);
     return true;
 }
@@ -136,8 +131,7 @@ bool ReadPlacement(SettingsStore& store, StoredPlacement& placement, StoredColou
     if (!store.OpenForRead()) return false;
     StoredPlacement read = placement;
     std::int32_t rect[4];
-    bool complete = ReadNumber(store, "flags", read.Flags) &&
-                    ReadNumber(store, "showCmd", read.ShowCmd) &&
+    bool complete = ReadNumber(store, "flags", read.Flags) && ReadNumber(store, "showCmd", read.ShowCmd) &&
                     ReadBinary(store, "rcNormal", rect, sizeof rect);
     if (complete) {
         read.Left = rect[0];
@@ -147,7 +141,8 @@ bool ReadPlacement(SettingsStore& store, StoredPlacement& placement, StoredColou
         placement = read;
         std::int32_t colour = 0;
         if ((colours.HasText = ReadNumber(store, "TxtClr", colour))) colours.Text = static_cast<std::uint32_t>(colour);
-        if ((colours.HasBack = ReadNumber(store, "TxtBkClr", colour))) colours.Back = static_cast<std::uint32_t>(colour);
+        if ((colours.HasBack = ReadNumber(store, "TxtBkClr", colour)))
+            colours.Back = static_cast<std::uint32_t>(colour);
     }
     store.Close();
     return complete;

@@ -13,8 +13,7 @@ public:
     virtual bool OpenForWrite() = 0;  // creates the key when it is missing
     // Reads a value into a buffer of `size` bytes.  Fails when the value is
     // missing or longer than the buffer; on success `got` is the stored size.
-    virtual bool Read(const char* name, void* buffer, std::size_t size, std::size_t& got,
-                      ValueType& type) = 0;
+    virtual bool Read(const char* name, void* buffer, std::size_t size, std::size_t& got, ValueType& type) = 0;
     virtual bool Write(const char* name, ValueType type, const void* data, std::size_t size) = 0;
     virtual void Close() = 0;
 };

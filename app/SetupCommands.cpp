@@ -39,8 +39,7 @@ void SetupCommand() {
     g_settings.TenDigitLocal = values.TenDigitLocal;
     g_settings.ToneDial = values.ToneDial;
     for (int c = 0; c < kColumnCount; ++c)
-        if (values.Widths[c] != before.Widths[c])
-            SetColumnWidthInAnyView(g_listView, c, values.Widths[c]);
+        if (values.Widths[c] != before.Widths[c]) SetColumnWidthInAnyView(g_listView, c, values.Widths[c]);
     // The status line shows the keys to dial, which these settings change.
     UpdateStatusLine();
 }
@@ -56,6 +55,4 @@ void PortSetupCommand() {
     CopyText(g_settings.Prefix, values.Prefix);
 }
 
-void ColoursCommand() {
-    ChooseColours(g_listView);
-}
+void ColoursCommand() { ChooseColours(g_listView); }

@@ -18,8 +18,8 @@ struct Button {
     int Id;
 };
 const Button kButtons[] = {
-    {"Dial", CMD_DIAL}, {"New", CMD_NEW_CONTACT}, {"Edit", CMD_EDIT},
-    {"Delete", CMD_DELETE}, {"Info", CMD_INFO},   {"E&xit", CMD_EXIT},
+    {"Dial", CMD_DIAL},     {"New", CMD_NEW_CONTACT}, {"Edit", CMD_EDIT},
+    {"Delete", CMD_DELETE}, {"Info", CMD_INFO},       {"E&xit", CMD_EXIT},
 };
 
 bool MakeImageLists() {

@@ -173,9 +173,8 @@ bool LoadInNewProcess(const std::string& self, const char* path, ChildLoad& out)
     }
     close(pipeFds[1]);
     std::FILE* child = fdopen(pipeFds[0], "r");
-    int got = child ? std::fscanf(child, "%d %lf %ld %ld", &out.Records, &out.Seconds, &out.PeakKb,
-                                  &out.BaselineKb)
-                    : 0;
+    int got =
+        child ? std::fscanf(child, "%d %lf %ld %ld", &out.Records, &out.Seconds, &out.PeakKb, &out.BaselineKb) : 0;
     if (child)
         std::fclose(child);
     else
@@ -195,8 +194,8 @@ int Times(const std::string& self, const char* resultsPath, int fileCount, char*
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, -1);
 
-    std::printf("%10s %8s %5s %9s %11s %9s %12s %12s %7s\n", "records", "file MB", "runs",
-                "load ms", "first load", "save ms", "load us/rec", "load peak MB", "checks");
+    std::printf("%10s %8s %5s %9s %11s %9s %12s %12s %7s\n", "records", "file MB", "runs", "load ms", "first load",
+                "save ms", "load us/rec", "load peak MB", "checks");
     int failures = 0;
     for (int f = 0; f < fileCount; ++f) {
         const char* path = files[f];
@@ -208,10 +207,8 @@ int Times(const std::string& self, const char* resultsPath, int fileCount, char*
         bool loadsOk = true;
         for (int r = 0; r < runs && loadsOk; ++r) {
             ChildLoad run;
-            loadsOk = LoadInNewProcess(self, path, run) &&
-                      (firstLoad.Records < 0 || run.Records == firstLoad.Records);
-            if (loadsOk && (firstLoad.Records < 0 || run.Seconds < firstLoad.Seconds))
-                firstLoad = run;
+            loadsOk = LoadInNewProcess(self, path, run) && (firstLoad.Records < 0 || run.Records == firstLoad.Records);
+            if (loadsOk && (firstLoad.Records < 0 || run.Seconds < firstLoad.Seconds)) firstLoad = run;
         }
         if (!loadsOk) {
             std::fprintf(stderr, "%s: a load in a new process failed or differs\n", path);
@@ -257,22 +254,20 @@ int Times(const std::string& self, const char* resultsPath, int fileCount, char*
         bool same;
         {
             LoadedList again;
-            same = LoadContactFile(again.list, saved.c_str()) == LoadResult::Loaded &&
-                   SameRecords(first.list, again.list);
+            same =
+                LoadContactFile(again.list, saved.c_str()) == LoadResult::Loaded && SameRecords(first.list, again.list);
         }
-        if (!same)
-            std::fprintf(stderr, "%s: the saved file does not load the same\n", saved.c_str());
+        if (!same) std::fprintf(stderr, "%s: the saved file does not load the same\n", saved.c_str());
         if (!right || !same) ++failures;
         unlink(saved.c_str());
 
         std::printf("%10d %8.1f %5d %9.2f %11.2f %9.2f %12.3f %12.1f %7s\n", firstLoad.Records,
-                    static_cast<double>(FileSize(path)) / 1e6, runs, bestLoad * 1e3,
-                    firstLoad.Seconds * 1e3, bestSave * 1e3,
-                    bestLoad * 1e6 / (firstLoad.Records ? firstLoad.Records : 1),
+                    static_cast<double>(FileSize(path)) / 1e6, runs, bestLoad * 1e3, firstLoad.Seconds * 1e3,
+                    bestSave * 1e3, bestLoad * 1e6 / (firstLoad.Records ? firstLoad.Records : 1),
                     firstLoad.PeakKb / 1024.0, right && same ? "ok" : "FAILED");
         std::fflush(stdout);
-        std::fprintf(results, "%d %.6f %.6f %.6f %ld %ld\n", firstLoad.Records, bestLoad,
-                     firstLoad.Seconds, bestSave, firstLoad.PeakKb, firstLoad.BaselineKb);
+        std::fprintf(results, "%d %.6f %.6f %.6f %ld %ld\n", firstLoad.Records, bestLoad, firstLoad.Seconds, bestSave,
+                     firstLoad.PeakKb, firstLoad.BaselineKb);
     }
     std::fclose(results);
     return failures ? 1 : 0;
@@ -290,8 +285,7 @@ std::string SelfPath(const char* argv0) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "load") == 0) return Load(argv[2]);
-    if (argc >= 4 && std::strcmp(argv[1], "times") == 0)
-        return Times(SelfPath(argv[0]), argv[2], argc - 3, argv + 3);
+    if (argc >= 4 && std::strcmp(argv[1], "times") == 0) return Times(SelfPath(argv[0]), argv[2], argc - 3, argv + 3);
     std::fprintf(stderr,
                  "usage: %s load FILE\n"
                  "       %s times RESULTS FILE...\n",

@@ -47,8 +47,7 @@ public:
             std::vector<std::uint32_t> upper(b.begin() + kHalf, b.end());
             upper.reserve(2 * kHalf + 1);
             b.resize(kHalf);
-            blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(block) + 1,
-                           std::move(upper));
+            blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(block) + 1, std::move(upper));
             Rebuild();
         } else {
             for (std::size_t i = block + 1; i <= blocks_.size(); i += i & (~i + 1)) ++tree_[i];
@@ -181,11 +180,10 @@ std::vector<std::uint32_t> PlaceAdded(const std::vector<const Contact*>& present
     for (std::size_t j = 0; j < added.size(); ++j) {
         const std::uint32_t id = static_cast<std::uint32_t>(n + j);
         const std::uint32_t text = rank[id];
-        PlaceIterator at = std::upper_bound(
-            PlaceIterator(0), PlaceIterator(static_cast<std::ptrdiff_t>(list.Size())), text,
-            [&](std::uint32_t value, std::ptrdiff_t place) {
-                return value < rank[list.At(static_cast<std::size_t>(place))];
-            });
+        PlaceIterator at = std::upper_bound(PlaceIterator(0), PlaceIterator(static_cast<std::ptrdiff_t>(list.Size())),
+                                            text, [&](std::uint32_t value, std::ptrdiff_t place) {
+                                                return value < rank[list.At(static_cast<std::size_t>(place))];
+                                            });
         list.Insert(static_cast<std::size_t>(*at), id);
     }
     return list.Flatten();

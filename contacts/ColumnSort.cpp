@@ -14,8 +14,7 @@ namespace {
 struct BaseLetters {
     unsigned char base[256];
     BaseLetters() {
-        for (int i = 0; i < 256; ++i)
-            base[i] = static_cast<unsigned char>((i >= 'A' && i <= 'Z') ? i - 'A' + 'a' : i);
+        for (int i = 0; i < 256; ++i) base[i] = static_cast<unsigned char>((i >= 'A' && i <= 'Z') ? i - 'A' + 'a' : i);
         const char* accented[] = {
             "a\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xE0\xE1\xE2\xE3\xE4\xE5\xE6",
             "c\xC7\xE7",
@@ -51,9 +50,7 @@ struct FoldWalk {
     const unsigned char* next;
     bool skipMarks;
     FoldWalk(const Contact& c, const SortText& by, bool marks)
-        : p(Bytes(c, by.Field)),
-          next(by.JoinedField >= 0 ? Bytes(c, by.JoinedField) : nullptr),
-          skipMarks(marks) {}
+        : p(Bytes(c, by.Field)), next(by.JoinedField >= 0 ? Bytes(c, by.JoinedField) : nullptr), skipMarks(marks) {}
     int Take() {
         for (;;) {
             while (*p == 0) {
@@ -96,9 +93,7 @@ struct Keyed {
     std::uint32_t Place;      // in the records as given
 };
 
-bool IsPlain(int c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ' ';
-}
+bool IsPlain(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ' '; }
 
 // The bytes whose first comparison level the locale sees as the key's base
 // letters do: the blank and the letters, each accented letter as its base
@@ -145,8 +140,7 @@ const KeyTables kTables;
 
 // Appends the folded text of the key's fields through `table` (a 0 in it
 // passes a byte over), then its terminator; false when it does not all fit.
-bool AppendPart(const Contact& c, const SortText& by, const unsigned char* table,
-                unsigned char* key, std::size_t& n) {
+bool AppendPart(const Contact& c, const SortText& by, const unsigned char* table, unsigned char* key, std::size_t& n) {
     bool fits = true;
     for (int part = 0; part < 2; ++part) {
         int field = part == 0 ? by.Field : by.JoinedField;
@@ -213,9 +207,8 @@ public:
             if (n < 2 || n <= kFew || depth == kKeyBytes) {
                 if (depth == kKeyBytes) {  // alike in every byte kept
                     if (n >= 2 && !from[0].Whole)
-                        std::stable_sort(from, from + n, [this](const Keyed& a, const Keyed& b) {
-                            return Full(a, b) < 0;
-                        });
+                        std::stable_sort(from, from + n,
+                                         [this](const Keyed& a, const Keyed& b) { return Full(a, b) < 0; });
                 } else {
                     InsertionSort(from, n, depth);
                 }
@@ -229,8 +222,7 @@ public:
                 // any differs, in one pass.
                 std::size_t differs = kKeyBytes;
                 for (std::size_t i = 1; i < n; ++i) {
-                    if (std::memcmp(from[i].Key + depth, from[0].Key + depth, differs - depth) == 0)
-                        continue;
+                    if (std::memcmp(from[i].Key + depth, from[0].Key + depth, differs - depth) == 0) continue;
                     std::size_t d = depth + 1;
                     while (from[i].Key[d] == from[0].Key[d]) ++d;
                     differs = d;
@@ -246,8 +238,7 @@ public:
             }
             for (std::size_t i = 0; i < n; ++i) to[fill[from[i].Key[depth]]++] = from[i];
             for (int b = 0; b < 256; ++b)
-                if (count[b])
-                    Sort(home + start[b], spare + start[b], !inSpare, count[b], depth + 1);
+                if (count[b]) Sort(home + start[b], spare + start[b], !inSpare, count[b], depth + 1);
             return;
         }
     }
@@ -268,8 +259,7 @@ private:
             Keyed record = keyed[i];
             std::size_t j = i;
             for (; j > 0; --j) {
-                int c =
-                    std::memcmp(record.Key + depth, keyed[j - 1].Key + depth, kKeyBytes - depth);
+                int c = std::memcmp(record.Key + depth, keyed[j - 1].Key + depth, kKeyBytes - depth);
                 if (c == 0 && !record.Whole) c = Full(record, keyed[j - 1]);
                 if (c >= 0) break;
                 keyed[j] = keyed[j - 1];
@@ -288,8 +278,7 @@ private:
 bool SameFolded(const Contact& a, const Contact& b, const SortText& by) {
     const unsigned char* x = Bytes(a, by.Field);
     const unsigned char* y = Bytes(b, by.Field);
-    if (by.JoinedField < 0 ||
-        std::strcmp(reinterpret_cast<const char*>(x), reinterpret_cast<const char*>(y)) != 0)
+    if (by.JoinedField < 0 || std::strcmp(reinterpret_cast<const char*>(x), reinterpret_cast<const char*>(y)) != 0)
         return Walk(a, b, by, false) == 0;
     // The first fields are the same bytes: the rest is the second ones.
     SortText second{by.JoinedField, -1, by.Ascending};
@@ -299,8 +288,7 @@ bool SameFolded(const Contact& a, const Contact& b, const SortText& by) {
 // The exact order: the list's comparison, then the place given.
 class ExactOrder {
 public:
-    ExactOrder(const std::vector<const Contact*>& records, const SortText& by)
-        : records_(records), by_(by) {}
+    ExactOrder(const std::vector<const Contact*>& records, const SortText& by) : records_(records), by_(by) {}
     int operator()(std::uint32_t x, std::uint32_t y) const {
         const Contact& a = *records_[x];
         const Contact& b = *records_[y];
@@ -318,9 +306,7 @@ private:
 
 }  // namespace
 
-SortText ColumnSortText(int column, bool ascending) {
-    return SortText{column, column == 0 ? 1 : -1, ascending};
-}
+SortText ColumnSortText(int column, bool ascending) { return SortText{column, column == 0 ? 1 : -1, ascending}; }
 
 int CompareSortText(const Contact& a, const Contact& b, const SortText& by) {
     const Contact& x = by.Ascending ? a : b;
@@ -341,8 +327,8 @@ bool SameSortText(const Contact& a, const Contact& b, const SortText& by) {
     return SameFolded(a, b, by) || CompareSortText(a, b, by) == 0;
 }
 
-std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records,
-                                       const SortText& by, std::vector<bool>* sameAsBefore) {
+std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records, const SortText& by,
+                                       std::vector<bool>* sameAsBefore) {
     const std::size_t n = records.size();
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
@@ -377,8 +363,7 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
         if (std::memcmp(a.Key, b.Key, kKeyBytes) == 0) return a.Whole && b.Whole ? 0 : 2;
         std::size_t at = 0;
         while (a.Key[at] == b.Key[at]) ++at;
-        if (a.Trusted && b.Trusted && at <= a.BaseLength && at <= b.BaseLength)
-            return a.Key[at] < b.Key[at] ? -1 : 1;
+        if (a.Trusted && b.Trusted && at <= a.BaseLength && at <= b.BaseLength) return a.Key[at] < b.Key[at] ? -1 : 1;
         return 2;
     };
     auto compare = [&](const Keyed& a, const Keyed& b) {
@@ -397,8 +382,7 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
                 std::sort(order.begin(), order.end(),
                           [&exact](std::uint32_t x, std::uint32_t y) { return exact(x, y) < 0; });
                 for (std::size_t k = 1; sameAsBefore && k < n; ++k)
-                    (*sameAsBefore)[k] =
-                        SameSortText(*records[order[k - 1]], *records[order[k]], by);
+                    (*sameAsBefore)[k] = SameSortText(*records[order[k - 1]], *records[order[k]], by);
                 return order;
             }
         }
@@ -407,8 +391,8 @@ std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& record
     for (std::size_t i = 0; i < n; ++i) order[i] = keyed[i].Place;
     for (std::size_t i = 1; sameAsBefore && i < n; ++i) {
         int told = keysTell(keyed[i - 1], keyed[i]);
-        (*sameAsBefore)[i] = told == 0 || (told == 2 && SameSortText(*records[keyed[i - 1].Place],
-                                                                     *records[keyed[i].Place], by));
+        (*sameAsBefore)[i] =
+            told == 0 || (told == 2 && SameSortText(*records[keyed[i - 1].Place], *records[keyed[i].Place], by));
     }
     return order;
 }

@@ -39,6 +39,5 @@ bool SameSortText(const Contact& a, const Contact& b, const SortText& by);
 // record that goes k-th.  Every record must be there (no null).  With
 // `sameAsBefore`, its entry k tells whether the k-th record's text is equal,
 // by the list's comparison, to the text of the one before it.
-std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records,
-                                       const SortText& by,
+std::vector<std::uint32_t> StableOrder(const std::vector<const Contact*>& records, const SortText& by,
                                        std::vector<bool>* sameAsBefore = nullptr);

@@ -21,9 +21,7 @@ char* ContactField(Contact& c, int index) {
     }
 }
 
-const char* ContactField(const Contact& c, int index) {
-    return ContactField(const_cast<Contact&>(c), index);
-}
+const char* ContactField(const Contact& c, int index) { return ContactField(const_cast<Contact&>(c), index); }
 
 void SetField(char* field, std::size_t width, const char* text, std::size_t length) {
     if (width == 0) return;

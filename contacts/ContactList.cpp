@@ -8,7 +8,7 @@
 #include <vector>
 
 const ColumnInfo kContactColumns[kColumnCount] = {
-    {"First Name", 100}, {"Last Name", 100}, {"Number", 110},  {"Address", 156},    {"City", 100},
+    {"First Name", 100}, {"Last Name", 100}, {"Number", 110}, {"Address", 156},     {"City", 100},
     {"State", 34},       {"Zip", 54},        {"E-mail", 140}, {"Misc. Info.", 140},
 };
 
@@ -28,8 +28,7 @@ int CompareItems(ItemData a, ItemData b, std::intptr_t param) {
 
 }  // namespace
 
-ContactList::ContactList(ListControl& control, StatusText& status)
-    : control_(control), status_(status) {}
+ContactList::ContactList(ListControl& control, StatusText& status) : control_(control), status_(status) {}
 
 ContactList::~ContactList() { ClearContacts(); }
 
@@ -61,8 +60,7 @@ int ContactList::AddContacts(std::vector<std::unique_ptr<Contact>>& contacts) {
         for (const auto& c : contacts) {
             if (!c) return 0;
             added.push_back(c.get());
-            items.push_back(
-                NewListItem{c->FirstName, ContactImage(*c), reinterpret_cast<ItemData>(c.get())});
+            items.push_back(NewListItem{c->FirstName, ContactImage(*c), reinterpret_cast<ItemData>(c.get())});
         }
         if (added.empty()) return 0;
         order = PlaceAdded(present, added);
@@ -138,8 +136,7 @@ void ContactList::SortContacts(int column) {
             records.push_back(ContactAt(i));
             whole = records.back() != nullptr;
         }
-        if (whole && control_.Rearrange(
-                         StableOrder(records, ColumnSortText(column, sortAscending_[column])), {}))
+        if (whole && control_.Rearrange(StableOrder(records, ColumnSortText(column, sortAscending_[column])), {}))
             return;
     } catch (...) {
         // Short of memory for the keys: the control's own sort needs none.

@@ -118,8 +118,7 @@ std::size_t FormatRecordLine(const Contact& c, char* out, std::size_t outSize) {
 
 void ParseRecordLine(const char* line, Contact& c) {
     const char* pos = line;
-    for (int i = 0; i < kContactFieldCount; ++i)
-        pos = ParseField(pos, ContactField(c, i), kContactFieldWidths[i]);
+    for (int i = 0; i < kContactFieldCount; ++i) pos = ParseField(pos, ContactField(c, i), kContactFieldWidths[i]);
     c.TollCall = (*pos == '1') ? 1 : 0;
     c.IsNew = 0;
 }
@@ -200,7 +199,7 @@ LoadResult LoadFromReader(ContactList& list, LineReader& reader) {
     list.SetAllSortAscending(true);
     list.Control().BeginAppend();
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (i + 8 < records.size()) Prefetch(records[i + 8]);  // in name order, not memory order
+        if (i + 8 < records.size()) Prefetch(records[i + 8]);      // in name order, not memory order
         list.AppendContact(std::unique_ptr<Contact>(records[i]));  // a refused item is released
     }
     list.Control().EndAppend();

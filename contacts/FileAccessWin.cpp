@@ -11,8 +11,7 @@ FileWriteCalls& SafeWriterCalls() {
 }
 
 bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER length;
     bool ok = GetFileSizeEx(file, &length) != 0 && length.QuadPart >= 0 &&
@@ -47,8 +46,7 @@ bool SafeFileWriter::Create(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-        HANDLE probe = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE probe = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe == INVALID_HANDLE_VALUE) return false;
         CloseHandle(probe);
     }
@@ -68,8 +66,8 @@ bool SafeFileWriter::Create(const char* path) {
         temp_[0] = '\0';
         return false;
     }
-    HANDLE file = SafeWriterCalls().createFile(temp_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        SafeWriterCalls().createFile(temp_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DeleteFileA(temp_);
         temp_[0] = '\0';
@@ -85,8 +83,7 @@ bool SafeFileWriter::Write(const void* data, std::size_t size) {
     while (size > 0) {
         DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
         DWORD put = 0;
-        if (!SafeWriterCalls().writeFile(static_cast<HANDLE>(handle_), p, chunk, &put, nullptr) ||
-            put != chunk)
+        if (!SafeWriterCalls().writeFile(static_cast<HANDLE>(handle_), p, chunk, &put, nullptr) || put != chunk)
             return false;
         p += put;
         size -= put;

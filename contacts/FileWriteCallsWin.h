@@ -11,8 +11,8 @@
 struct FileWriteCalls {
     UINT(WINAPI* getTempFileName)(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name);
     HANDLE(WINAPI* createFile)
-    (LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
-     DWORD flags, HANDLE model);
+    (LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+     HANDLE model);
     BOOL(WINAPI* writeFile)
     (HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
 };

@@ -63,8 +63,8 @@ bool IsOldDataHeader(const char* line) {
 }
 
 bool IsSkippedImportLine(const char* line) {
-    return StartsWithNoCase(line, "COM=") || StartsWithNoCase(line, "BAUD=") ||
-           StartsWithNoCase(line, "DIALSTR=") || line[0] == ';' || !std::strchr(line, '\t');
+    return StartsWithNoCase(line, "COM=") || StartsWithNoCase(line, "BAUD=") || StartsWithNoCase(line, "DIALSTR=") ||
+           line[0] == ';' || !std::strchr(line, '\t');
 }
 
 void MapImportLine(const char* line, Contact& c) {
@@ -76,8 +76,7 @@ void MapImportLine(const char* line, Contact& c) {
     if (!tab1) return;
     const char* number = tab1 + 1;
     const char* tab2 = std::strchr(number, '\t');
-    SetField(c.Number, sizeof c.Number, number,
-             tab2 ? static_cast<std::size_t>(tab2 - number) : std::strlen(number));
+    SetField(c.Number, sizeof c.Number, number, tab2 ? static_cast<std::size_t>(tab2 - number) : std::strlen(number));
     if (tab2) SetField(c.MiscInfo, sizeof c.MiscInfo, tab2 + 1);
 }
 

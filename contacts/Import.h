@@ -26,5 +26,4 @@ enum class ImportResult { Imported, CantOpen, NotDataFile };
 
 // Adds the entries of the file to the list; `added` counts them.
 ImportResult ImportOldFile(ContactList& list, const char* path, int* added = nullptr);
-ImportResult ImportOldText(ContactList& list, const char* data, std::size_t size,
-                            int* added = nullptr);
+ImportResult ImportOldText(ContactList& list, const char* data, std::size_t size, int* added = nullptr);

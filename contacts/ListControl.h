@@ -37,8 +37,7 @@ public:
     // ItemCount() + j for added[j].  Every present item must be named once.
     // The selected item stays selected.  False, with nothing changed, when
     // the control cannot take the items.
-    virtual bool Rearrange(const std::vector<std::uint32_t>& order,
-                           const std::vector<NewListItem>& added) = 0;
+    virtual bool Rearrange(const std::vector<std::uint32_t>& order, const std::vector<NewListItem>& added) = 0;
     // Bracket a run of Append calls, so the control can take them in bulk.
     virtual void BeginAppend() {}
     virtual void EndAppend() {}

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-int CompareNameFold(const Contact& a, const Contact& b) {
-    return CompareTextFold(a, b, ColumnSortText(0, true));
-}
+int CompareNameFold(const Contact& a, const Contact& b) { return CompareTextFold(a, b, ColumnSortText(0, true)); }
 
 void SortByName(std::vector<Contact*>& records) {
     // Stably, as the list view's sort is: records with equal names keep the
@@ -15,6 +13,5 @@ void SortByName(std::vector<Contact*>& records) {
     if (records.size() < 2) return;
     std::vector<const Contact*> given(records.begin(), records.end());
     std::vector<std::uint32_t> order = StableOrder(given, ColumnSortText(0, true));
-    for (std::size_t i = 0; i < order.size(); ++i)
-        records[i] = const_cast<Contact*>(given[order[i]]);
+    for (std::size_t i = 0; i < order.size(); ++i) records[i] = const_cast<Contact*>(given[order[i]]);
 }

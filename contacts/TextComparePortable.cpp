@@ -7,8 +7,7 @@ namespace {
 struct FoldTable {
     unsigned char fold[256];
     FoldTable() {
-        for (int i = 0; i < 256; ++i)
-            fold[i] = static_cast<unsigned char>(i < 128 ? std::tolower(i) : i);
+        for (int i = 0; i < 256; ++i) fold[i] = static_cast<unsigned char>(i < 128 ? std::tolower(i) : i);
     }
 };
 const FoldTable kFold;

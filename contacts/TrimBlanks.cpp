@@ -3,9 +3,7 @@
 #include <cstring>
 
 namespace {
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 void TrimBlanks(char* text) {

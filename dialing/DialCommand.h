@@ -30,7 +30,7 @@ enum class DialOutcome {
 
 struct DialResult {
     DialOutcome Outcome;
-    int ErrorStep = 0;    // 1 open, 2 reading the settings, 3 applying them
+    int ErrorStep = 0;  // 1 open, 2 reading the settings, 3 applying them
     int ErrorDetail = 0;
 };
 

@@ -2,9 +2,7 @@
 
 #include "contacts/Contact.h"
 
-const char* DialEntry(const Contact& c, DialField field) {
-    return field == DialField::Phone ? c.Number : c.MiscInfo;
-}
+const char* DialEntry(const Contact& c, DialField field) { return field == DialField::Phone ? c.Number : c.MiscInfo; }
 
 bool CanDial(const Contact* c, DialField field) { return c && DialEntry(*c, field)[0] != '\0'; }
 

@@ -39,8 +39,7 @@ int CountDigits(const char* text) {
     return n;
 }
 
-void BuildDialString(const char* entry, const DialSettings& settings, char* out,
-                     std::size_t outSize) {
+void BuildDialString(const char* entry, const DialSettings& settings, char* out, std::size_t outSize) {
     if (outSize == 0) return;
     out[0] = '\0';
 
@@ -74,8 +73,7 @@ void BuildDialString(const char* entry, const DialSettings& settings, char* out,
 
     const char* areaCode = settings.AreaCode ? settings.AreaCode : "";
     bool local = false;
-    if (CountDigits(number) >= 8 && std::strlen(areaCode) >= 3 &&
-        std::strncmp(number, areaCode, 3) == 0) {
+    if (CountDigits(number) >= 8 && std::strlen(areaCode) >= 3 && std::strncmp(number, areaCode, 3) == 0) {
         local = true;
         if (!settings.TenDigitLocal) number += 3;
     }
@@ -89,8 +87,7 @@ void BuildDialString(const char* entry, const DialSettings& settings, char* out,
     o.Add(number);
 }
 
-void BuildStatusText(const Contact& c, const DialSettings& settings, char* out,
-                     std::size_t outSize) {
+void BuildStatusText(const Contact& c, const DialSettings& settings, char* out, std::size_t outSize) {
     if (outSize == 0) return;
     char number[kDialStringSize], misc[kDialStringSize];
     BuildDialString(c.Number, settings, number);

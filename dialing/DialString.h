@@ -22,13 +22,11 @@ struct DialSettings {
 int CountDigits(const char* text);
 
 // The keys to dial for `entry`; empty when it holds nothing dialable.
-void BuildDialString(const char* entry, const DialSettings& settings, char* out,
-                     std::size_t outSize = kDialStringSize);
+void BuildDialString(const char* entry, const DialSettings& settings, char* out, std::size_t outSize = kDialStringSize);
 
 // Room for the status line of the selected contact.
 constexpr std::size_t kStatusLineSize = 160;
 
 // " First Last    Number = keys    Misc = keys", each segment only when the
 // entry has something to dial.
-void BuildStatusText(const Contact& c, const DialSettings& settings, char* out,
-                     std::size_t outSize = kStatusLineSize);
+void BuildStatusText(const Contact& c, const DialSettings& settings, char* out, std::size_t outSize = kStatusLineSize);

@@ -19,8 +19,7 @@ struct PortSetupRun {
 // A stored port or speed outside the buttons' range (the registry is read
 // without range checks) selects no button, rather than one of another group.
 void SelectButton(HWND dialog, int first, int count, int index) {
-    for (int i = 0; i < count; ++i)
-        CheckDlgButton(dialog, first + i, i == index ? BST_CHECKED : BST_UNCHECKED);
+    for (int i = 0; i < count; ++i) CheckDlgButton(dialog, first + i, i == index ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void Open(HWND dialog, PortSetupRun& run) {
@@ -83,8 +82,8 @@ bool RunPortSetupDialog(HWND owner, PortChoice& choice, PortSetupValues& values)
     PortSetupValues working = values;
     PortSetupRun run{choice, working};
     ModalScope open;
-    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PORT_SETUP), owner,
-                                     &PortSetupProc, reinterpret_cast<LPARAM>(&run));
+    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PORT_SETUP), owner, &PortSetupProc,
+                                     reinterpret_cast<LPARAM>(&run));
     if (result != 1) return false;
     values = working;
     return true;

@@ -24,15 +24,13 @@ constexpr int kOptionalColumnCount = kColumnCount - kFirstOptionalColumn;
 extern const int kShownColumnWidths[kOptionalColumnCount];
 
 // A column counts as visible when its width is greater than 0.
-inline bool ColumnVisible(int width) {
-    return width > 0;
-}
+inline bool ColumnVisible(int width) { return width > 0; }
 
 // Applies the boxes on OK: a box whose state differs from its opening state
 // sets its column to the fixed width (checked) or 0 (unchecked); a box left
 // as it was leaves the width alone, so a width the user dragged survives.
-void ApplyVisibleBoxes(const bool opened[kOptionalColumnCount],
-                       const bool checked[kOptionalColumnCount], int widths[kColumnCount]);
+void ApplyVisibleBoxes(const bool opened[kOptionalColumnCount], const bool checked[kOptionalColumnCount],
+                       int widths[kColumnCount]);
 
 // The state code of a chosen entry such as "TX Texas": its first two
 // characters, or the empty text when no entry is chosen (null or empty).

@@ -11,9 +11,9 @@ public:
 };
 
 constexpr int kToneCount = 12;
-constexpr int kDigitGapMs = 40;      // silence before each digit
-constexpr int kShortPauseMs = 125;   // "/"
-constexpr int kLongPauseMs = 2000;   // ","
+constexpr int kDigitGapMs = 40;     // silence before each digit
+constexpr int kShortPauseMs = 125;  // "/"
+constexpr int kLongPauseMs = 2000;  // ","
 
 // The tone of a key, or -1 for a character that plays none.
 int ToneIndex(char key);

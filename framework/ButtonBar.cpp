@@ -13,8 +13,7 @@ ButtonBar::ButtonBar() {
 }
 
 int ButtonBar::RegisterWindowClass() {
-    return RegisterOwnClass(g_registered, "BtnBarClass", CS_BYTEALIGNWINDOW, nullptr,
-                            LoadCursorA(nullptr, IDC_ARROW),
+    return RegisterOwnClass(g_registered, "BtnBarClass", CS_BYTEALIGNWINDOW, nullptr, LoadCursorA(nullptr, IDC_ARROW),
                             static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), false);
 }
 
@@ -77,8 +76,10 @@ void ButtonBar::Paint() {
 LRESULT ButtonBar::WindowProc(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_PAINT:
-            if (visible_) Paint();
-            else ValidateRect(hwnd_, nullptr);  // nothing to draw, and no repeated WM_PAINT
+            if (visible_)
+                Paint();
+            else
+                ValidateRect(hwnd_, nullptr);  // nothing to draw, and no repeated WM_PAINT
             return 0;
         case WM_COMMAND: {
             ControlObject* control = l ? ControlObject::FromWindow(reinterpret_cast<HWND>(l)) : nullptr;

@@ -19,15 +19,13 @@ ControlObject* ControlObject::FromWindow(HWND hwnd) {
     return reinterpret_cast<ControlObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-int ControlObject::BindOrCreate(HWND parent, int id, const char* text, int x, int y, int width,
-                                int height) {
+int ControlObject::BindOrCreate(HWND parent, int id, const char* text, int x, int y, int width, int height) {
     if (id == 0) id = NextControlId();
     id_ = id;
     hwnd_ = GetDlgItem(parent, id);
     if (!hwnd_)
         hwnd_ = CreateWindowExA(exStyle_, systemClass_, text, style_, x, y, width, height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(),
-                                nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
     if (!hwnd_) return 0;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return 1;

@@ -3,8 +3,9 @@
 #include <cstring>
 
 EditControl::EditControl()
-    : ControlObject("EDIT", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+    : ControlObject("EDIT",
+                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                        ES_NOHIDESEL,
                     WS_EX_CLIENTEDGE) {}
 
 int EditControl::Create(HWND parent, int id, const char* text, int x, int y, int width, int height) {
@@ -18,8 +19,7 @@ int EditControl::OnCommand(int code, int) { return code == EN_KILLFOCUS ? Notify
 ComboBoxControl::ComboBoxControl()
     : ControlObject("COMBOBOX", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN, 0) {}
 
-int ComboBoxControl::Create(HWND parent, int id, const char* text, int x, int y, int width,
-                            int height) {
+int ComboBoxControl::Create(HWND parent, int id, const char* text, int x, int y, int width, int height) {
     return BindOrCreate(parent, id, text, x, y, width, height);
 }
 
@@ -63,5 +63,4 @@ int CheckBox::BindCheck(HWND parent, int id, int initial, CallbackTarget* target
 }
 
 SliderControl::SliderControl()
-    : ControlObject(TRACKBAR_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS | TBS_BOTH,
-                    WS_EX_CLIENTEDGE) {}
+    : ControlObject(TRACKBAR_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS | TBS_BOTH, WS_EX_CLIENTEDGE) {}

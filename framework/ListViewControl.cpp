@@ -2,8 +2,7 @@
 
 ListViewControl::ListViewControl() : ControlObject(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 0) {}
 
-int ListViewControl::Create(HWND parent, int id, const char* text, int x, int y, int width,
-                            int height) {
+int ListViewControl::Create(HWND parent, int id, const char* text, int x, int y, int width, int height) {
     return BindOrCreate(parent, id, text, x, y, width, height);
 }
 

@@ -40,8 +40,7 @@ public:
         return SendMessageA(hwnd_, LVM_ENSUREVISIBLE, index, partialOk ? TRUE : FALSE) != 0;
     }
     int InsertColumn(int index, const LVCOLUMNA& column) {
-        return static_cast<int>(
-            SendMessageA(hwnd_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+        return static_cast<int>(SendMessageA(hwnd_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
     }
     int GetColumnWidth(int column) const {
         return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, column, 0));

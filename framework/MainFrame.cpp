@@ -9,9 +9,8 @@ bool g_registered = false;
 }
 
 int MainFrame::RegisterWindowClass() {
-    return RegisterOwnClass(g_registered, "MainClass", CS_BYTEALIGNCLIENT,
-                            LoadIconA(nullptr, IDI_APPLICATION), LoadCursorA(nullptr, IDC_ARROW),
-                            static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), true);
+    return RegisterOwnClass(g_registered, "MainClass", CS_BYTEALIGNCLIENT, LoadIconA(nullptr, IDI_APPLICATION),
+                            LoadCursorA(nullptr, IDC_ARROW), static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), true);
 }
 
 namespace {
@@ -33,8 +32,8 @@ int MainFrame::CreateFrame(ListViewControl* list, ButtonBar* bar, StatusBar* sta
     cs.style = WS_OVERLAPPEDWINDOW;
     cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
     ModifyCreate(cs);
-    HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
-                                cs.cy, nullptr, nullptr, ProgramInstance(), this);
+    HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy, nullptr,
+                                nullptr, ProgramInstance(), this);
     hwnd_ = hwnd;
     if (!hwnd) return 0;
 
@@ -63,9 +62,7 @@ int MainFrame::LoadAccelTable(const char* name) {
     return accel_ ? 1 : 0;
 }
 
-bool MainFrame::HandleAccelerator(MSG& msg) {
-    return accel_ && ::TranslateAcceleratorA(hwnd_, accel_, &msg);
-}
+bool MainFrame::HandleAccelerator(MSG& msg) { return accel_ && ::TranslateAcceleratorA(hwnd_, accel_, &msg); }
 
 int MainFrame::RunMessageLoop() {
     MSG msg;
@@ -112,11 +109,11 @@ void MainFrame::Layout() {
     if (bar_ && bar_->Handle())
         batch = DeferWindowPos(batch, bar_->Handle(), nullptr, 0, 0, width, top, SWP_SHOWWINDOW);
     if (batch && list_ && list_->Handle())
-        batch = DeferWindowPos(batch, list_->Handle(), nullptr, 0, top, width,
-                               height - top - statusHeight_, SWP_SHOWWINDOW);
+        batch = DeferWindowPos(batch, list_->Handle(), nullptr, 0, top, width, height - top - statusHeight_,
+                               SWP_SHOWWINDOW);
     if (batch && status_ && status_->Handle())
-        batch = DeferWindowPos(batch, status_->Handle(), nullptr, 0, height - statusHeight_, width,
-                               statusHeight_, SWP_SHOWWINDOW);
+        batch = DeferWindowPos(batch, status_->Handle(), nullptr, 0, height - statusHeight_, width, statusHeight_,
+                               SWP_SHOWWINDOW);
     if (batch) EndDeferWindowPos(batch);
 }
 

@@ -191,8 +191,8 @@ void MsgBox::CreateBoxWindow() {
     int height = lineHeight_ * (lineCount_ + 6);
     RECT owner = {};
     GetClientRect(owner_, &owner);
-    CreateOwnWindow("CMSGCLASS", owner_, nullptr, caption_, owner.right / 2 - width / 2,
-                    owner.bottom / 2 - height / 2, width, height);
+    CreateOwnWindow("CMSGCLASS", owner_, nullptr, caption_, owner.right / 2 - width / 2, owner.bottom / 2 - height / 2,
+                    width, height);
 }
 
 void MsgBox::AfterCreate() {}

@@ -28,8 +28,8 @@ public:
 
     // The answer: IDOK, IDCANCEL, IDYES or IDNO; 0 when no box was shown or
     // the program is quitting.
-    int Show(HWND owner, const char* text, const char* caption, UINT flags, const char* iconName,
-             COLORREF textColour, COLORREF backColour, COLORREF bevelColour);
+    int Show(HWND owner, const char* text, const char* caption, UINT flags, const char* iconName, COLORREF textColour,
+             COLORREF backColour, COLORREF bevelColour);
 
     int RegisterWindowClass() override;
     void OnClose() override;
@@ -66,7 +66,8 @@ protected:
     static void SetButtonsInUse(int n);
     void PlaceButton(int index, const char* text, int x, int y, int answer);
     // The lines of the text, split at line feeds.
-    template <class F> void ForEachLine(F f) const;
+    template <class F>
+    void ForEachLine(F f) const;
 
     int running_ = 0;
     HWND owner_ = nullptr;
@@ -118,7 +119,8 @@ private:
     PushButton linkButton_;
 };
 
-template <class F> void MsgBox::ForEachLine(F f) const {
+template <class F>
+void MsgBox::ForEachLine(F f) const {
     std::size_t start = 0;
     while (start < text_.size()) {
         std::size_t end = text_.find('\n', start);

@@ -33,8 +33,7 @@ int StatusBar::CreateStatus(HWND parent) {
     if (!hwnd_) return 0;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SendMessageA(hwnd_, SB_SETPARTS, count_, reinterpret_cast<LPARAM>(edges_.data()));
-    for (int i = 0; i < count_; ++i)
-        SendMessageA(hwnd_, SB_SETTEXTA, i | styles_[static_cast<std::size_t>(i)], 0);
+    for (int i = 0; i < count_; ++i) SendMessageA(hwnd_, SB_SETTEXTA, i | styles_[static_cast<std::size_t>(i)], 0);
     return 1;
 }
 
@@ -62,8 +61,7 @@ void StatusBar::OnParentSize(WPARAM w, LPARAM l) {
 
 void StatusBar::SetPartText(int index, const char* text) {
     if (index < 0 || index >= count_) return;
-    SendMessageA(hwnd_, SB_SETTEXTA, index | styles_[static_cast<std::size_t>(index)],
-                 reinterpret_cast<LPARAM>(text));
+    SendMessageA(hwnd_, SB_SETTEXTA, index | styles_[static_cast<std::size_t>(index)], reinterpret_cast<LPARAM>(text));
 }
 
 int StatusBar::LayoutHeight() const {

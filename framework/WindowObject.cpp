@@ -4,12 +4,12 @@
 #include "framework/Instance.h"
 #include "framework/OwnClasses.h"
 
-int WindowObject::CreateOwnWindow(const char* className, HWND parent, HMENU menu, const char* title,
-                                  int x, int y, int width, int height) {
+int WindowObject::CreateOwnWindow(const char* className, HWND parent, HMENU menu, const char* title, int x, int y,
+                                  int width, int height) {
     // The handle is bound during creation; a refused creation leaves none.
     if (!hwnd_)
-        hwnd_ = CreateWindowExA(exStyle_, className, title, style_, x, y, width, height, parent,
-                                menu, ProgramInstance(), this);
+        hwnd_ = CreateWindowExA(exStyle_, className, title, style_, x, y, width, height, parent, menu,
+                                ProgramInstance(), this);
     return hwnd_ ? 1 : 0;
 }
 
@@ -20,8 +20,7 @@ int WindowObject::DestroyOwnWindow() {
 }
 
 WindowObject* WindowObject::FromWindow(HWND hwnd) {
-    if (!hwnd || GetClassLongPtrA(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&WindowProcThunk))
-        return nullptr;
+    if (!hwnd || GetClassLongPtrA(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&WindowProcThunk)) return nullptr;
     return reinterpret_cast<WindowObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
@@ -42,8 +41,8 @@ LRESULT CALLBACK WindowObject::WindowProcThunk(HWND hwnd, UINT message, WPARAM w
     }
 }
 
-int WindowObject::RegisterOwnClass(bool& registered, const char* name, UINT style, HICON icon,
-                                   HCURSOR cursor, HBRUSH background, bool callModify) {
+int WindowObject::RegisterOwnClass(bool& registered, const char* name, UINT style, HICON icon, HCURSOR cursor,
+                                   HBRUSH background, bool callModify) {
     if (registered) return 0;
     WNDCLASSA wc = {};
     wc.style = style;
@@ -101,9 +100,7 @@ LRESULT WindowObject::Route(UINT message, WPARAM w, LPARAM l) {
         case WM_CHAR: OnChar(w, l); return 0;
         case WM_SYSKEYDOWN: OnSysKeyDown(w, l); return 0;
         case WM_SYSKEYUP: OnSysKeyUp(w, l); return 0;
-        case WM_SYSCOMMAND:
-            OnSysCommand();
-            break;  // and on to the default handling, so system commands still work
+        case WM_SYSCOMMAND: OnSysCommand(); break;  // and on to the default handling, so system commands still work
         case WM_TIMER: OnTimer(w); return 0;
         case WM_HSCROLL: OnHScroll(w, l); return 0;
         case WM_VSCROLL: OnVScroll(w, l); return 0;

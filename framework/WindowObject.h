@@ -16,8 +16,8 @@ public:
     HWND Handle() const { return hwnd_; }
 
     // Creates the window unless the object has one; 1 when it has one after.
-    int CreateOwnWindow(const char* className, HWND parent, HMENU menu, const char* title, int x, int y,
-                        int width, int height);
+    int CreateOwnWindow(const char* className, HWND parent, HMENU menu, const char* title, int x, int y, int width,
+                        int height);
     // 1 when the window was destroyed (the handle is then cleared).
     int DestroyOwnWindow();
 
@@ -74,8 +74,8 @@ protected:
     // Registers a class whose procedure is WindowProcThunk, once per process:
     // 1 when this call registered it, 0 when it was already registered or
     // registration failed.  `callModify` passes the class to ModifyClass.
-    int RegisterOwnClass(bool& registered, const char* name, UINT style, HICON icon, HCURSOR cursor,
-                         HBRUSH background, bool callModify);
+    int RegisterOwnClass(bool& registered, const char* name, UINT style, HICON icon, HCURSOR cursor, HBRUSH background,
+                         bool callModify);
 
     HWND hwnd_ = nullptr;
     DWORD style_ = 0;

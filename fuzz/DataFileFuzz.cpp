@@ -78,12 +78,11 @@ int CompareRecords(ItemData a, ItemData b, std::intptr_t) {
 void CheckLongSort(const ContactList& list, std::uint32_t hash) {
     const std::size_t n = 2100 + hash % 7000;
     std::vector<Contact> records(n);
-    for (std::size_t i = 0; i < n; ++i)
-        records[i] = *list.ContactAt(static_cast<int>((i * 7 + hash) % list.Count()));
+    for (std::size_t i = 0; i < n; ++i) records[i] = *list.ContactAt(static_cast<int>((i * 7 + hash) % list.Count()));
     MemoryListControl control;
     for (std::size_t i = 0; i < n; ++i)
-        FUZZ_CHECK(control.Append(records[i].FirstName, 0,
-                                  reinterpret_cast<ItemData>(&records[i])) == static_cast<int>(i));
+        FUZZ_CHECK(control.Append(records[i].FirstName, 0, reinterpret_cast<ItemData>(&records[i])) ==
+                   static_cast<int>(i));
     int selected = static_cast<int>(hash % n);
     control.Select(selected);
     ItemData selectedData = control.GetItemData(selected);
@@ -100,15 +99,13 @@ void CheckLongSort(const ContactList& list, std::uint32_t hash) {
         const Contact* c = reinterpret_cast<const Contact*>(expected[i]);
         FUZZ_CHECK(control.ItemAt(static_cast<int>(i)).Text == c->FirstName);
     }
-    FUZZ_CHECK(control.SelectedItem() >= 0 &&
-               control.GetItemData(control.SelectedItem()) == selectedData);
+    FUZZ_CHECK(control.SelectedItem() >= 0 && control.GetItemData(control.SelectedItem()) == selectedData);
 
     // The load's own sort, over the same long list.
     std::vector<Contact*> byName(n);
     for (std::size_t i = 0; i < n; ++i) byName[i] = &records[i];
     SortByName(byName);
-    for (std::size_t i = 0; i < n; ++i)
-        FUZZ_CHECK(reinterpret_cast<ItemData>(byName[i]) == expected[i]);
+    for (std::size_t i = 0; i < n; ++i) FUZZ_CHECK(reinterpret_cast<ItemData>(byName[i]) == expected[i]);
 }
 
 }  // namespace

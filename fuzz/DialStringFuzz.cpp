@@ -26,13 +26,9 @@ namespace {
 constexpr std::size_t kMaxDialable = 23;
 constexpr unsigned char kUnwritten = 0xA5;
 
-bool IsDialChar(char c) {
-    return c != '\0' && std::strchr("0123456789*#,/", c) != nullptr;
-}
+bool IsDialChar(char c) { return c != '\0' && std::strchr("0123456789*#,/", c) != nullptr; }
 
-bool AllDialChars(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), IsDialChar);
-}
+bool AllDialChars(const std::string& text) { return std::all_of(text.begin(), text.end(), IsDialChar); }
 
 // Takes up to `length` bytes as a text (a zero byte ends it sooner).
 std::string TakeText(const std::uint8_t*& data, std::size_t& size, std::size_t length) {
@@ -72,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string entry = TakeText(data, size, size);
 
     bool tenDigitLocal = (flags & 1) != 0;
-    DialSettings settings{(flags & 2) ? nullptr : prefix.c_str(),
-                          (flags & 4) ? nullptr : area.c_str(), tenDigitLocal};
+    DialSettings settings{(flags & 2) ? nullptr : prefix.c_str(), (flags & 4) ? nullptr : area.c_str(), tenDigitLocal};
     if (flags & 2) prefix.clear();
     if (flags & 4) area.clear();
 
@@ -87,8 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool ok = AllDialChars(keys);
         if (!ok && tenDigitLocal && !area.empty()) {
             // The area code, once, somewhere among the keys.
-            for (std::size_t at = keys.find(area); !ok && at != std::string::npos;
-                 at = keys.find(area, at + 1))
+            for (std::size_t at = keys.find(area); !ok && at != std::string::npos; at = keys.find(area, at + 1))
                 ok = AllDialChars(keys.substr(0, at) + keys.substr(at + area.size()));
         }
         FUZZ_CHECK(ok);
@@ -109,7 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memset(status, kUnwritten, sizeof status);
     BuildStatusText(c, settings, reinterpret_cast<char*>(status));
     FUZZ_CHECK(std::memchr(status, '\0', kStatusLineSize) != nullptr);
-    for (std::size_t i = kStatusLineSize; i < sizeof status; ++i)
-        FUZZ_CHECK(status[i] == kUnwritten);
+    for (std::size_t i = kStatusLineSize; i < sizeof status; ++i) FUZZ_CHECK(status[i] == kUnwritten);
     return 0;
 }

@@ -23,9 +23,7 @@
 
 namespace {
 
-bool FirstNameBefore(const Contact& a, const Contact& b) {
-    return CompareNoCase(a.FirstName, b.FirstName) < 0;
-}
+bool FirstNameBefore(const Contact& a, const Contact& b) { return CompareNoCase(a.FirstName, b.FirstName) < 0; }
 
 // Any fixed order over whole records, to compare two lists as sets.
 bool RecordBefore(const Contact& a, const Contact& b) {
@@ -63,8 +61,8 @@ void CheckMapping(const Contact& c) {
     FUZZ_CHECK(last == std::min<std::size_t>(first, sizeof c.LastName - 1));
     FUZZ_CHECK(std::strncmp(c.FirstName, c.LastName, last) == 0);
     FUZZ_CHECK(!std::strchr(c.FirstName, '\t') && !std::strchr(c.Number, '\t'));
-    FUZZ_CHECK(c.Address[0] == '\0' && c.City[0] == '\0' && c.State[0] == '\0' &&
-               c.Zip[0] == '\0' && c.Email[0] == '\0' && c.TollCall == 0);
+    FUZZ_CHECK(c.Address[0] == '\0' && c.City[0] == '\0' && c.State[0] == '\0' && c.Zip[0] == '\0' &&
+               c.Email[0] == '\0' && c.TollCall == 0);
 }
 
 std::vector<Contact> Records(const ContactList& list) {
@@ -78,8 +76,7 @@ std::vector<Contact> Records(const ContactList& list) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzBook book;
     int added = -1;
-    ImportResult result =
-        ImportOldText(book.list, reinterpret_cast<const char*>(data), size, &added);
+    ImportResult result = ImportOldText(book.list, reinterpret_cast<const char*>(data), size, &added);
     std::vector<Contact> expected;
     if (!ExpectedRecords(data, size, expected)) {
         FUZZ_CHECK(result == ImportResult::NotDataFile);
@@ -109,8 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::sort(after.begin(), after.end(), RecordBefore);
     // Every record without a tab is among the loaded ones.
     std::vector<Contact> missing;
-    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
-                        std::back_inserter(missing), RecordBefore);
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(missing),
+                        RecordBefore);
     FUZZ_CHECK(missing.empty());
 
     // Once loaded, a record saves and loads as it is.

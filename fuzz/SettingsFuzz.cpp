@@ -23,9 +23,9 @@
 namespace {
 
 const char* const kNames[] = {
-    "Fname",   "Backup", "State",    "Prefix", "AreaCode", "NumberPrefix", "10DigitLocal",
-    "ToneDial", "ComNum", "Speed",   "Style",  "Cols",     "Index",        "PrintBits",
-    "PrintSize", "TxtClr", "TxtBkClr", "flags", "showCmd",  "rcNormal",     "Unknown",
+    "Fname",     "Backup", "State",    "Prefix", "AreaCode", "NumberPrefix", "10DigitLocal",
+    "ToneDial",  "ComNum", "Speed",    "Style",  "Cols",     "Index",        "PrintBits",
+    "PrintSize", "TxtClr", "TxtBkClr", "flags",  "showCmd",  "rcNormal",     "Unknown",
 };
 constexpr int kNameCount = sizeof kNames / sizeof kNames[0];
 const char kCommandLine[] = "\"C:\\Program Files\\Telvara\\telvara.exe\" /x";

@@ -25,12 +25,10 @@ struct BackupState {
 // The data file's size as "12k"; empty when it cannot be opened.
 void ShowSize(HWND dialog, const char* dataFile) {
     char text[32] = "";
-    HANDLE file = CreateFileA(dataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE file = CreateFileA(dataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         LARGE_INTEGER size;
-        if (GetFileSizeEx(file, &size))
-            FormatKilobytes(static_cast<std::uint64_t>(size.QuadPart), text, sizeof text);
+        if (GetFileSizeEx(file, &size)) FormatKilobytes(static_cast<std::uint64_t>(size.QuadPart), text, sizeof text);
         CloseHandle(file);
     }
     SetDlgItemTextA(dialog, IDC_BACKUP_SIZE, text);
@@ -75,27 +73,19 @@ INT_PTR CALLBACK BackupDialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l)
     }
     if (message != WM_COMMAND || !state) return FALSE;
     switch (LOWORD(w)) {
-        case IDC_BACKUP_BROWSE:
-            Browse(dialog, *state);
-            return TRUE;
-        case IDOK:
-            Copy(dialog, *state);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
+        case IDC_BACKUP_BROWSE: Browse(dialog, *state); return TRUE;
+        case IDOK: Copy(dialog, *state); return TRUE;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        default: return FALSE;
     }
 }
 
 }  // namespace
 
-BackupResult RunBackupDialog(HWND owner, const char* dataFile, char* backup,
-                             std::size_t backupSize) {
+BackupResult RunBackupDialog(HWND owner, const char* dataFile, char* backup, std::size_t backupSize) {
     BackupState state{dataFile, backup, backupSize, BackupResult::Cancelled, FolderChooser()};
     ModalScope open;
-    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_BACKUP), owner,
-                                     &BackupDialogProc, reinterpret_cast<LPARAM>(&state));
+    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_BACKUP), owner, &BackupDialogProc,
+                                     reinterpret_cast<LPARAM>(&state));
     return result == -1 ? BackupResult::NotShown : state.Result;
 }

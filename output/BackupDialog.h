@@ -19,5 +19,4 @@ enum class BackupResult {
 
 // `backup` (of `backupSize` bytes) is the remembered destination, replaced
 // on OK.
-BackupResult RunBackupDialog(HWND owner, const char* dataFile, char* backup,
-                             std::size_t backupSize);
+BackupResult RunBackupDialog(HWND owner, const char* dataFile, char* backup, std::size_t backupSize);

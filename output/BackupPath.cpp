@@ -14,8 +14,7 @@ bool ComposeBackupPath(const char* folder, const char* dataFile, char* out, std:
     if (nameLength > kBackupNameMax) nameLength = kBackupNameMax;
     std::size_t total = folderLength + (hasSeparator ? 0 : 1) + nameLength;
     if (total + 1 > size) return false;
-    std::snprintf(out, size, "%s%s%.*s", folder, hasSeparator ? "" : "\\",
-                  static_cast<int>(nameLength), name);
+    std::snprintf(out, size, "%s%s%.*s", folder, hasSeparator ? "" : "\\", static_cast<int>(nameLength), name);
     return true;
 }
 

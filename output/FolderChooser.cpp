@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-FolderChooser::FolderChooser() {
-    std::snprintf(title_, sizeof title_, "%s", "Choose new folder:");
-}
+FolderChooser::FolderChooser() { std::snprintf(title_, sizeof title_, "%s", "Choose new folder:"); }
 
 bool FolderChooser::Run(HWND owner, char* folder, std::size_t size) {
     if (size < MAX_PATH) return false;

@@ -14,11 +14,9 @@ bool ShowInfoPage(const char* pagePath) {
     return true;
 }
 
-void OpenUpdatePage(HWND owner) {
-    ShellExecuteA(owner, "open", kProgramPage, nullptr, nullptr, SW_SHOWNORMAL);
-}
+void OpenUpdatePage(HWND owner) { ShellExecuteA(owner, "open", kProgramPage, nullptr, nullptr, SW_SHOWNORMAL); }
 
 int ShowAbout(EllipseMsgBox& box, HWND owner) {
-    return box.Show(owner, kAboutText, kMakerSite, MB_OK, MAKEINTRESOURCEA(IDI_TELEPHONE), kBoxText,
-                    kBoxBack, kBoxBevel);
+    return box.Show(owner, kAboutText, kMakerSite, MB_OK, MAKEINTRESOURCEA(IDI_TELEPHONE), kBoxText, kBoxBack,
+                    kBoxBevel);
 }

@@ -4,17 +4,12 @@
 #include <cstring>
 
 namespace {
-void* SystemReallocate(void* block, std::size_t size) {
-    return std::realloc(block, size);
-}
+void* SystemReallocate(void* block, std::size_t size) { return std::realloc(block, size); }
 }  // namespace
 
-PageBuffer::PageBuffer(Reallocate reallocate)
-    : reallocate_(reallocate ? reallocate : &SystemReallocate) {}
+PageBuffer::PageBuffer(Reallocate reallocate) : reallocate_(reallocate ? reallocate : &SystemReallocate) {}
 
-PageBuffer::~PageBuffer() {
-    Release();
-}
+PageBuffer::~PageBuffer() { Release(); }
 
 void PageBuffer::Release() {
     std::free(block_);
@@ -36,9 +31,7 @@ bool PageBuffer::Reset(std::size_t capacity, std::size_t step) {
     return true;
 }
 
-void PageBuffer::Append(const char* text) {
-    Append(text, std::strlen(text));
-}
+void PageBuffer::Append(const char* text) { Append(text, std::strlen(text)); }
 
 void PageBuffer::Append(const char* text, std::size_t length) {
     if (!block_) {

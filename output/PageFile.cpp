@@ -3,8 +3,7 @@
 #include <shellapi.h>
 
 bool WritePageFile(const char* path, const char* text, std::size_t size) {
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     std::size_t done = 0;
@@ -19,6 +18,4 @@ bool WritePageFile(const char* path, const char* text, std::size_t size) {
     return ok;
 }
 
-void OpenPage(HWND owner, const char* path) {
-    ShellExecuteA(owner, "open", path, nullptr, "", SW_SHOWNORMAL);
-}
+void OpenPage(HWND owner, const char* path) { ShellExecuteA(owner, "open", path, nullptr, "", SW_SHOWNORMAL); }

@@ -18,8 +18,8 @@ enum class PrintResult {
 
 // `settings` takes the dialog's choice on OK.  The date is today's when
 // `changed`, else the last write of `dataFile` in local time, else empty.
-PrintResult PrintList(HWND owner, const ContactList& list, PrintSettings& settings,
-                      const char* dataFile, bool changed, const char* pagePath);
+PrintResult PrintList(HWND owner, const ContactList& list, PrintSettings& settings, const char* dataFile, bool changed,
+                      const char* pagePath);
 
 // The date part of the page: today, or the file's last write in local time;
 // empty when the file cannot be opened or its time converted.

@@ -25,8 +25,7 @@ struct PrintDialogState {
 
 void Init(HWND dialog, PrintDialogState& state) {
     for (const CheckBit& c : kChecks)
-        CheckDlgButton(dialog, c.Id,
-                       (state.Settings->PrintBits & c.Bit) ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, c.Id, (state.Settings->PrintBits & c.Bit) ? BST_CHECKED : BST_UNCHECKED);
     state.WorkingSize = state.Settings->PrintSize;
     if (state.WorkingSize >= 0 && state.WorkingSize < kPrintSizeCount)
         CheckDlgButton(dialog, IDC_PRINT_SMALL + state.WorkingSize, BST_CHECKED);
@@ -72,7 +71,7 @@ INT_PTR CALLBACK PrintDialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l) 
 bool RunPrintDialog(HWND owner, PrintSettings& settings) {
     PrintDialogState state{&settings, settings.PrintSize};
     ModalScope open;
-    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PRINT), owner,
-                                     &PrintDialogProc, reinterpret_cast<LPARAM>(&state));
+    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(IDD_PRINT), owner, &PrintDialogProc,
+                                     reinterpret_cast<LPARAM>(&state));
     return result == IDOK;
 }

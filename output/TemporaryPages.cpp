@@ -10,9 +10,7 @@ TemporaryPages::TemporaryPages() {
     ComposePagePath(folder, kHelpPageName, helpPage_, sizeof helpPage_);
 }
 
-TemporaryPages::~TemporaryPages() {
-    DeleteBoth();
-}
+TemporaryPages::~TemporaryPages() { DeleteBoth(); }
 
 void TemporaryPages::DeleteBoth() const {
     DeleteFileA(printPage_);

@@ -56,17 +56,14 @@ INT_PTR ColourDialog::DialogProc(UINT message, WPARAM w, LPARAM l) {
             if (changed) InvalidateRect(hwnd_, nullptr, TRUE);
             return 0;
         }
-        case WM_PAINT:
-            PaintSample();
-            return 0;
+        case WM_PAINT: PaintSample(); return 0;
         case WM_COMMAND:
             if (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL) {  // the close box sends Cancel
                 EndDialog(hwnd_, LOWORD(w) == IDOK ? 1 : 0);
                 return 1;
             }
             return 0;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

@@ -17,8 +17,7 @@ int ColourSliderStart(std::uint32_t colour);
 // One slider and the colour it chooses.
 class ColourSlider {
 public:
-    explicit ColourSlider(std::uint32_t colour)
-        : colour_(colour), position_(ColourSliderStart(colour)) {}
+    explicit ColourSlider(std::uint32_t colour) : colour_(colour), position_(ColourSliderStart(colour)) {}
 
     std::uint32_t Colour() const { return colour_; }
     int Position() const { return position_; }

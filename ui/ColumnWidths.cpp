@@ -3,8 +3,7 @@
 namespace {
 
 bool InDetailsView(const ListViewControl& list) {
-    return (static_cast<DWORD>(GetWindowLongA(list.Handle(), GWL_STYLE)) & LVS_TYPEMASK) ==
-           LVS_REPORT;
+    return (static_cast<DWORD>(GetWindowLongA(list.Handle(), GWL_STYLE)) & LVS_TYPEMASK) == LVS_REPORT;
 }
 
 HWND HeaderOf(const ListViewControl& list) {
@@ -18,9 +17,7 @@ int ColumnWidthInAnyView(const ListViewControl& list, int column) {
     if (InDetailsView(list) || !header) return list.GetColumnWidth(column);
     HDITEMA item = {};
     item.mask = HDI_WIDTH;
-    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column),
-                      reinterpret_cast<LPARAM>(&item)))
-        return 0;
+    if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item))) return 0;
     return item.cxy;
 }
 
@@ -33,6 +30,5 @@ void SetColumnWidthInAnyView(ListViewControl& list, int column, int width) {
     HDITEMA item = {};
     item.mask = HDI_WIDTH;
     item.cxy = width;
-    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&item));
+    SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
 }

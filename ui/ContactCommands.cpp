@@ -39,14 +39,12 @@ int ShowChanged(ContactList& list, ContactListView& view, int index) {
 
 }  // namespace
 
-int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog,
-                      const char* defaultState) {
+int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog, const char* defaultState) {
     std::unique_ptr<Contact> contact(new (std::nothrow) Contact);
     if (!contact) return kContactUnchanged;
     ClearContact(*contact);
     contact->IsNew = 1;
-    if (dialog.RunOn(*contact, defaultState, view.Handle()) != ContactDialogResult::Accepted)
-        return kContactUnchanged;
+    if (dialog.RunOn(*contact, defaultState, view.Handle()) != ContactDialogResult::Accepted) return kContactUnchanged;
     contact->IsNew = 0;
     int was = ClearSelection(view);
     // A record the list refuses goes with the argument.
@@ -58,16 +56,14 @@ int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& d
     return ShowChanged(list, view, index);
 }
 
-int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog,
-                       const char* defaultState) {
+int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog, const char* defaultState) {
     int selected = list.SelectedIndex();
     const Contact* old = list.ContactAt(selected);
     if (!old) return kContactUnchanged;
     std::unique_ptr<Contact> copy(new (std::nothrow) Contact(*old));
     if (!copy) return kContactUnchanged;
     copy->IsNew = 0;
-    if (dialog.RunOn(*copy, defaultState, view.Handle()) != ContactDialogResult::Accepted)
-        return kContactUnchanged;
+    if (dialog.RunOn(*copy, defaultState, view.Handle()) != ContactDialogResult::Accepted) return kContactUnchanged;
     // Nothing can start while the dialog is open, but the copy must replace
     // the very record it was made from, never whatever sits at its old place.
     selected = IndexOf(list, old, selected);
@@ -86,10 +82,8 @@ bool DeleteContactCommand(ContactList& list, ContactListView& view) {
     const Contact* record = list.ContactAt(selected);
     if (!record) return false;
     char question[96];
-    std::snprintf(question, sizeof question, "Delete this item?\n%s %s", record->FirstName,
-                  record->LastName);
-    if (ShowProgramBox(view.Handle(), question, "Telvara", MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return false;
+    std::snprintf(question, sizeof question, "Delete this item?\n%s %s", record->FirstName, record->LastName);
+    if (ShowProgramBox(view.Handle(), question, "Telvara", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     selected = IndexOf(list, record, selected);
     if (selected < 0) return false;
     list.RemoveContact(selected);

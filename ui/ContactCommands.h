@@ -15,13 +15,11 @@ constexpr int kContactUnchanged = -1;
 
 // Adds a contact typed in the dialog; `defaultState` is the state a new
 // contact starts with.  The index of the new item, or kContactUnchanged.
-int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog,
-                      const char* defaultState);
+int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog, const char* defaultState);
 
 // Edits a working copy of the selected contact and puts it in the old one's
 // place once accepted.  The index of the edited item, or kContactUnchanged.
-int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog,
-                       const char* defaultState);
+int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog, const char* defaultState);
 
 // Removes the selected contact once the user answers Yes to the question,
 // which is owned by the list.  True when a contact was removed.

@@ -40,8 +40,7 @@ INT_PTR ContactDialog::DialogProc(UINT message, WPARAM w, LPARAM) {
         case IDCANCEL:  // also Escape and the close box
             EndDialog(hwnd_, 0);
             return 1;
-        default:
-            return 0;  // typing, the check box and the state box are the controls' own
+        default: return 0;  // typing, the check box and the state box are the controls' own
     }
 }
 
@@ -52,14 +51,12 @@ int ContactDialog::InitDialog() {
     WPARAM fixed = reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT));
     for (int i = 0; i < kEditCount; ++i) {
         const EditField& f = kEditFields[i];
-        edits_[i].Create(hwnd_, f.Id, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT);
+        edits_[i].Create(hwnd_, f.Id, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
         edits_[i].SetLimit(static_cast<int>(f.Width - 1));
         SendMessageA(edits_[i].Handle(), WM_SETFONT, fixed, FALSE);
         edits_[i].SetText(Field(f));
     }
-    state_.Create(hwnd_, IDC_CONTACT_STATE, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT);
+    state_.Create(hwnd_, IDC_CONTACT_STATE, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
     SendMessageA(state_.Handle(), WM_SETFONT, fixed, FALSE);
     for (const char* entry : StateTable) state_.AddString(entry);
     ChooseState(c.IsNew == 1 ? defaultState_ : c.State);
@@ -75,8 +72,7 @@ int ContactDialog::InitDialog() {
 void ContactDialog::ChooseState(const char* code) {
     int found = CB_ERR;
     if (code[0] != '\0')
-        found = static_cast<int>(
-            SendMessageA(state_.Handle(), CB_FINDSTRING, 0, reinterpret_cast<LPARAM>(code)));
+        found = static_cast<int>(SendMessageA(state_.Handle(), CB_FINDSTRING, 0, reinterpret_cast<LPARAM>(code)));
     state_.SetCurSel(found == CB_ERR ? -1 : found);
 }
 

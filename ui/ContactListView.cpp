@@ -105,8 +105,7 @@ void ContactListView::SortItems(ItemCompare compare, std::intptr_t param) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-bool ContactListView::Rearrange(const std::vector<std::uint32_t>& order,
-                                const std::vector<NewListItem>& added) {
+bool ContactListView::Rearrange(const std::vector<std::uint32_t>& order, const std::vector<NewListItem>& added) {
     const std::size_t present = items_.size();
     if (order.size() != present + added.size()) return false;
     int selected = GetSelected();

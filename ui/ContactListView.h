@@ -40,8 +40,7 @@ public:
     int ItemCount() const override { return static_cast<int>(items_.size()); }
     int SelectedItem() const override { return GetSelected(); }
     void SortItems(ItemCompare compare, std::intptr_t param) override;
-    bool Rearrange(const std::vector<std::uint32_t>& order,
-                   const std::vector<NewListItem>& added) override;
+    bool Rearrange(const std::vector<std::uint32_t>& order, const std::vector<NewListItem>& added) override;
     void BeginAppend() override;
     void EndAppend() override;
 

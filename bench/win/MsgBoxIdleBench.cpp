@@ -15,8 +15,8 @@ namespace {
 
 MsgBox g_box;
 
-constexpr UINT_PTR kStartTimer = 1;  // the box is up: first sample
-constexpr UINT_PTR kPressTimer = 2;  // second sample, then OK
+constexpr UINT_PTR kStartTimer = 1;   // the box is up: first sample
+constexpr UINT_PTR kPressTimer = 2;   // second sample, then OK
 constexpr UINT_PTR kGiveUpTimer = 3;  // the press did not end the wait
 constexpr UINT kSettleMs = 500;
 constexpr UINT kMeasureMs = 5000;
@@ -30,15 +30,12 @@ struct Sample {
 Sample g_start, g_end;
 bool g_measured = false;
 
-ULONGLONG Ticks(const FILETIME& t) {
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
+ULONGLONG Ticks(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
 Sample Now() {
     Sample s;
     FILETIME created, exited, kernel, user;
-    if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
-        s.cpu = Ticks(kernel) + Ticks(user);
+    if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) s.cpu = Ticks(kernel) + Ticks(user);
     QueryPerformanceCounter(&s.wall);
     return s;
 }
@@ -71,8 +68,8 @@ HWND MakeOwner() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "TelvaraBenchOwner";
     if (!RegisterClassA(&wc)) return nullptr;
-    return CreateWindowExA(0, wc.lpszClassName, "Telvara", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                           600, 400, nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(0, wc.lpszClassName, "Telvara", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 600, 400, nullptr,
+                           nullptr, wc.hInstance, nullptr);
 }
 
 }  // namespace
@@ -84,8 +81,8 @@ int main() {
         return 1;
     }
     SetTimer(owner, kStartTimer, kSettleMs, nullptr);
-    int answer = g_box.Show(owner, "Dialing: 5551234\nPick up the handset, then press OK.", "Telvara",
-                            0x30, nullptr, RGB(0, 0, 0), RGB(192, 192, 192), RGB(128, 128, 128));
+    int answer = g_box.Show(owner, "Dialing: 5551234\nPick up the handset, then press OK.", "Telvara", 0x30, nullptr,
+                            RGB(0, 0, 0), RGB(192, 192, 192), RGB(128, 128, 128));
     DestroyWindow(owner);
 
     if (!g_measured || answer != IDOK) {
@@ -94,13 +91,13 @@ int main() {
     }
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    double wall = static_cast<double>(g_end.wall.QuadPart - g_start.wall.QuadPart) /
-                  static_cast<double>(frequency.QuadPart);
+    double wall =
+        static_cast<double>(g_end.wall.QuadPart - g_start.wall.QuadPart) / static_cast<double>(frequency.QuadPart);
     double cpu = static_cast<double>(g_end.cpu - g_start.cpu) / 1e7;
     double percent = wall > 0 ? 100.0 * cpu / wall : 100.0;
     std::printf("message box idle: %.2f%% of one core over %.1f s\n", percent, wall);
     bool pass = percent < kLimitPercent;
-    std::printf("%s  an open message box takes under %.0f%% of one core while it waits\n",
-                pass ? "PASS" : "FAIL", kLimitPercent);
+    std::printf("%s  an open message box takes under %.0f%% of one core while it waits\n", pass ? "PASS" : "FAIL",
+                kLimitPercent);
     return pass ? 0 : 1;
 }

@@ -29,8 +29,6 @@ std::string g_folder;
 
 std::string Path(const char* name) { return g_folder + name; }
 
-
-
 const std::string kHeader = "; Data for Telvara.exe\r\n; V300\r\n";
 const std::string kFriends = kHeader +
                              "Zoe,Zimmer,819-567-1234,,,,,,,0\r\n"
@@ -121,8 +119,7 @@ public:
                        static_cast<DWORD>(fname.size() + 1));
         RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>("819"), 4);
         RegCloseKey(key);
-        started_ = StartUp(GetModuleHandleA(nullptr), "\"C:\\Program Files\\Telvara\\telvara.exe\"",
-                           SW_SHOWNORMAL);
+        started_ = StartUp(GetModuleHandleA(nullptr), "\"C:\\Program Files\\Telvara\\telvara.exe\"", SW_SHOWNORMAL);
     }
     static bool started_;
 
@@ -428,8 +425,7 @@ TEST_F(App, HeaderSortsKeepTiesInTheirOrder) {
     std::vector<std::string> names, cityOf;
     for (int i = 59; i >= 0; --i) {
         char line[64];
-        std::snprintf(line, sizeof line, "P%02d,Last,555-%04d,,%s,,,,,0\r\n", i, i,
-                      cities[(i * 7) % 3]);
+        std::snprintf(line, sizeof line, "P%02d,Last,555-%04d,,%s,,,,,0\r\n", i, i, cities[(i * 7) % 3]);
         text += line;
     }
     for (int i = 0; i < 60; ++i) {
@@ -450,24 +446,21 @@ TEST_F(App, HeaderSortsKeepTiesInTheirOrder) {
             if (cityOf[static_cast<std::size_t>(std::stoi(n.substr(1)))] == city) out.push_back(n);
         return out;
     };
-    auto join = [](std::vector<std::string> a, const std::vector<std::string>& b,
-                   const std::vector<std::string>& c) {
+    auto join = [](std::vector<std::string> a, const std::vector<std::string>& b, const std::vector<std::string>& c) {
         a.insert(a.end(), b.begin(), b.end());
         a.insert(a.end(), c.begin(), c.end());
         return a;
     };
 
     ClickHeader(4);  // "City", ascending: the empty ones first
-    std::vector<std::string> byCity =
-        join(inCity(names, ""), inCity(names, "Hull"), inCity(names, "Ottawa"));
+    std::vector<std::string> byCity = join(inCity(names, ""), inCity(names, "Hull"), inCity(names, "Ottawa"));
     ASSERT_EQ(byCity, FirstNames());
     for (int click = 0; click < 3; ++click) {  // "State": all alike, both ways
         ClickHeader(5);
         ASSERT_EQ(byCity, FirstNames()) << "after " << click + 1 << " clicks on State";
     }
     ClickHeader(4);  // "City", descending: the ties still in their order
-    std::vector<std::string> down =
-        join(inCity(byCity, "Ottawa"), inCity(byCity, "Hull"), inCity(byCity, ""));
+    std::vector<std::string> down = join(inCity(byCity, "Ottawa"), inCity(byCity, "Hull"), inCity(byCity, ""));
     ASSERT_EQ(down, FirstNames());
 
     // The file is written in the order on screen.
@@ -477,8 +470,7 @@ TEST_F(App, HeaderSortsKeepTiesInTheirOrder) {
     for (const std::string& n : down) {
         char line[64];
         int i = std::stoi(n.substr(1));
-        std::snprintf(line, sizeof line, "P%02d,Last,555-%04d,,%s,,,,,0\r\n", i, i,
-                      cities[(i * 7) % 3]);
+        std::snprintf(line, sizeof line, "P%02d,Last,555-%04d,,%s,,,,,0\r\n", i, i, cities[(i * 7) % 3]);
         expected += line;
     }
     EXPECT_EQ(expected, saved);

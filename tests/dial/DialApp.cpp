@@ -19,7 +19,6 @@ std::string g_folder;
 
 std::string Path(const char* name) { return g_folder + name; }
 
-
 // The first fields are FirstName, LastName and Number; then Address, City,
 // State, Zip, Email, MiscInfo and TollCall.
 const std::string kPhoneBook =
@@ -125,8 +124,8 @@ UnixLog::UnixLog(const char* variable) : variable_(variable) {
 std::string UnixLog::Read() const {
     std::string text;
     if (path_.empty()) return text;
-    HANDLE f = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE f = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return text;
     char buffer[65536];
     DWORD got = 0;

@@ -39,10 +39,10 @@ private:
     std::string path_;
 };
 
-UnixLog& ModemLog();     // every byte the modem received
-UnixLog& PortLog();      // one line per receipt: the port's settings then, "9600 8N1"
-UnixLog& PlayedLog();    // the speakers' samples, 16-bit mono at 11025 Hz
-UnixLog& BrowserLog();   // one line per link handed to the browser or mailer
+UnixLog& ModemLog();    // every byte the modem received
+UnixLog& PortLog();     // one line per receipt: the port's settings then, "9600 8N1"
+UnixLog& PlayedLog();   // the speakers' samples, 16-bit mono at 11025 Hz
+UnixLog& BrowserLog();  // one line per link handed to the browser or mailer
 
 // Answers each of the program's message boxes with its OK button, noting
 // the text and caption; `whileShown` runs first, with the box up.
@@ -61,11 +61,11 @@ private:
 // One dial through the modem, its boxes answered with OK.
 struct ModemDial {
     std::vector<std::string> texts, captions;  // of the boxes shown
-    std::string whileShown;  // what the modem had of this dial while the box was up
-    std::string portWhileShown;  // the port's settings the modem saw then
-    std::string sent;        // all the modem received of this dial
-    std::vector<DCB> applied;  // what the program handed to SetCommState meanwhile
-    std::vector<std::string> opened;  // the devices it opened meanwhile
+    std::string whileShown;                    // what the modem had of this dial while the box was up
+    std::string portWhileShown;                // the port's settings the modem saw then
+    std::string sent;                          // all the modem received of this dial
+    std::vector<DCB> applied;                  // what the program handed to SetCommState meanwhile
+    std::vector<std::string> opened;           // the devices it opened meanwhile
 };
 // `command` is what the modem should get before the box: it is waited for
 // while the box is up, and then the hang-up after it.

@@ -69,8 +69,10 @@ WaveClip ReadWaveClip(const void* data, std::size_t size) {
         }
         at += 8 + length + (length % 2);
     }
-    if (!haveFormat) clip.Error = "no \"fmt \" chunk";
-    else if (!haveData) clip.Error = "no \"data\" chunk";
+    if (!haveFormat)
+        clip.Error = "no \"fmt \" chunk";
+    else if (!haveData)
+        clip.Error = "no \"data\" chunk";
     return clip;
 }
 
@@ -102,8 +104,8 @@ TwoPeaks StrongestTwo(const std::int16_t* samples, std::size_t count, int rate, 
     return TwoPeaks{from + a, from + b, strength[a], strength[b]};
 }
 
-ToneAmplitudes FitTwoTones(const std::int16_t* samples, std::size_t first, std::size_t count, double low,
-                           double high, int rate) {
+ToneAmplitudes FitTwoTones(const std::int16_t* samples, std::size_t first, std::size_t count, double low, double high,
+                           int rate) {
     const double pi = 3.14159265358979323846;
     // Normal equations over sin and cos of both tones, sample times taken
     // from the start of the clip.

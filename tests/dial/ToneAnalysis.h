@@ -10,7 +10,7 @@
 // A key of the telephone keypad and the clip the program must hold for it.
 struct KeyTone {
     char Key;
-    int Low, High;      // Hz
+    int Low, High;  // Hz
     std::size_t Samples;
 };
 // By tone index: the digits 0-9, then "#" and "*".
@@ -21,7 +21,7 @@ struct WaveClip {
     std::string Error;  // empty when the layout is sound
     std::uint16_t Format = 0, Channels = 0, BlockAlign = 0, Bits = 0;
     std::uint32_t Rate = 0, ByteRate = 0;
-    std::uint32_t RiffSize = 0;  // as the header states it
+    std::uint32_t RiffSize = 0;       // as the header states it
     std::vector<std::string> Chunks;  // tags in file order
     std::vector<std::int16_t> Samples;
 };
@@ -38,16 +38,16 @@ struct TwoPeaks {
     int Low, High;
     double LowStrength, HighStrength;
 };
-TwoPeaks StrongestTwo(const std::int16_t* samples, std::size_t count, int rate, int from = 600,
-                      int to = 1600, int apart = 100);
+TwoPeaks StrongestTwo(const std::int16_t* samples, std::size_t count, int rate, int from = 600, int to = 1600,
+                      int apart = 100);
 
 // The amplitudes of two sines of known frequencies (any phase) that best
 // make up `count` samples starting at `first` of the clip (least squares).
 struct ToneAmplitudes {
     double Low, High;
 };
-ToneAmplitudes FitTwoTones(const std::int16_t* samples, std::size_t first, std::size_t count, double low,
-                           double high, int rate);
+ToneAmplitudes FitTwoTones(const std::int16_t* samples, std::size_t first, std::size_t count, double low, double high,
+                           int rate);
 
 // The key whose row and column tones are the strongest of the eight, or '?'
 // when either group has no clear winner.

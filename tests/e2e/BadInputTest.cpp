@@ -81,11 +81,11 @@ protected:
 struct BadFile {
     const char* What;
     std::string Name;
-    std::string Bytes;       // the file's contents
+    std::string Bytes;  // the file's contents
     bool IsFolder = false;
     bool Held = false;
-    const char* Message;     // the box the load shows, with the path below it; null: none
-    int Items;               // what the list holds afterwards
+    const char* Message;  // the box the load shows, with the path below it; null: none
+    int Items;            // what the list holds afterwards
 };
 
 std::vector<BadFile> BadFiles() {
@@ -187,7 +187,8 @@ TEST_F(BadInputTest, OpenAndImportOfBadFilesTellTheUserAndKeepTheList) {
     std::string blankLines = "; Data for Telvara\r\n";
     for (int i = 0; i < 200000; ++i) blankLines += "\r\n";
     ASSERT_TRUE(WriteFileText(blank, blankLines));
-    ASSERT_TRUE(WriteFileText(longLine, "; Data for Telvara\r\nLong " + std::string(100000, 'y') + "\t555-0100\tnote\r\n"));
+    ASSERT_TRUE(
+        WriteFileText(longLine, "; Data for Telvara\r\nLong " + std::string(100000, 'y') + "\t555-0100\tnote\r\n"));
     const std::vector<std::string> before = FolderListing(kBadFolder);
 
     RunningProgram program;

@@ -53,9 +53,7 @@ std::optional<Stored> Spoil(const Setting& s, Damage d) {
     // spoiled value that was read after all would show.
     Stored bad = std::string(s.Name) == "Style" ? Number(kViewList) : s.Good;
     switch (d) {
-        case Damage::WrongType:
-            bad.Type = s.Good.Type == REG_SZ ? REG_BINARY : REG_SZ;
-            return bad;
+        case Damage::WrongType: bad.Type = s.Good.Type == REG_SZ ? REG_BINARY : REG_SZ; return bad;
         case Damage::OneByteShort:
             if (s.Field) return std::nullopt;
             bad.Bytes.pop_back();

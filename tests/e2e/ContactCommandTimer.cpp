@@ -35,25 +35,22 @@ constexpr DWORD kWait = 600000;  // a 100,000-contact start under Wine can take 
 constexpr int kNewContact = 40016, kEditContact = 40014, kDeleteContact = 40015;
 constexpr int kFirstNameEdit = 1000;
 
-std::string WindowsPath(const char* path) {
-    return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path);
-}
+std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
 
 bool PrepareSettings(const std::string& dataFile) {
     DeleteRegistryTree("Software\\Ostrel Freeware");
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     const char area[] = "819";
     bool ok =
         RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
                        static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area),
-                       sizeof area) == ERROR_SUCCESS;
+        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS;
     DWORD index = 0;
-    ok = ok && RegSetValueExA(key, "Index", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index),
-                              sizeof index) == ERROR_SUCCESS;
+    ok = ok && RegSetValueExA(key, "Index", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index), sizeof index) ==
+                   ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
 }
@@ -75,8 +72,7 @@ public:
         PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
         HWND dialog = program_.WaitForDialog(kWait);
         if (!dialog) return Fail("no contact dialog");
-        if (!SetControlText(GetDlgItem(dialog, kFirstNameEdit), firstName))
-            return Fail("cannot type");
+        if (!SetControlText(GetDlgItem(dialog, kFirstNameEdit), firstName)) return Fail("cannot type");
         double start = Now();
         if (!SendTo(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0, kWait)) return Fail("OK not pressed");
         bool shown = PollUntil(
@@ -92,18 +88,13 @@ public:
     double Delete(int countAfter) {
         PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(kDeleteContact, 0), 0);
         HWND box = program_.WaitForBox(kWait);
-        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) ||
-            !SendTo(box, WM_NULL, 0, 0))
+        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) || !SendTo(box, WM_NULL, 0, 0))
             return Fail("no delete question");
         HWND yes = FindWindowExA(box, nullptr, "BUTTON", nullptr);
         double start = Now();
         if (!yes || !SendTo(yes, BM_CLICK, 0, 0, kWait)) return Fail("Yes not pressed");
         bool gone = PollUntil(
-            [&] {
-                return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 &&
-                       Drawn();
-            },
-            kWait);
+            [&] { return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 && Drawn(); }, kWait);
         double ms = Now() - start;
         return gone ? ms : Fail("the contact was not removed");
     }
@@ -117,9 +108,7 @@ private:
     RunningProgram& program_;
 };
 
-void Report(const char* what, double ms) {
-    std::printf("RESULT what=%s ms=%.1f\n", what, ms);
-}
+void Report(const char* what, double ms) { std::printf("RESULT what=%s ms=%.1f\n", what, ms); }
 
 // One start of the program: its start-up, then New, Edit and Delete.  The
 // empty text, or what went wrong.
@@ -152,8 +141,7 @@ std::string TimeOneRun(const std::string& exe, int count, int run, Keep keep) {
     DWORD exitCode = 1;
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
     HWND box = program.WaitForBox(kWait);
-    if (!box || !program.AnswerBoxWith(box, 1) || !program.WaitForExit(kWait, exitCode) ||
-        exitCode != 0)
+    if (!box || !program.AnswerBoxWith(box, 1) || !program.WaitForExit(kWait, exitCode) || exitCode != 0)
         return "the program did not close cleanly";
     return "";
 }

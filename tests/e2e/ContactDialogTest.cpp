@@ -32,9 +32,8 @@ struct EditId {
     int Limit;
 };
 const EditId kEdits[] = {
-    {IDC_CONTACT_FIRST_NAME, 23}, {IDC_CONTACT_LAST_NAME, 19}, {IDC_CONTACT_ADDRESS, 49},
-    {IDC_CONTACT_CITY, 15},       {IDC_CONTACT_ZIP, 11},       {IDC_CONTACT_NUMBER, 23},
-    {IDC_CONTACT_EMAIL, 39},      {IDC_CONTACT_MISC, 79},
+    {IDC_CONTACT_FIRST_NAME, 23}, {IDC_CONTACT_LAST_NAME, 19}, {IDC_CONTACT_ADDRESS, 49}, {IDC_CONTACT_CITY, 15},
+    {IDC_CONTACT_ZIP, 11},        {IDC_CONTACT_NUMBER, 23},    {IDC_CONTACT_EMAIL, 39},   {IDC_CONTACT_MISC, 79},
 };
 
 std::string EnvPath(const char* name) {
@@ -43,8 +42,8 @@ std::string EnvPath(const char* name) {
 }
 
 bool SetSetting(const char* name, const char* text) {
-    std::string line = std::string("reg.exe add \"HKCU\\") + kSettingsKey + "\" /v " + name +
-                       " /t REG_SZ /d \"" + text + "\" /f";
+    std::string line =
+        std::string("reg.exe add \"HKCU\\") + kSettingsKey + "\" /v " + name + " /t REG_SZ /d \"" + text + "\" /f";
     return RunAndWait(line) == 0;
 }
 
@@ -85,17 +84,14 @@ protected:
     void Start(int count) {
         ASSERT_TRUE(program_.Start(kExe, kFolder)) << "CreateProcess failed: " << GetLastError();
         ASSERT_TRUE(program_.WaitForFrame(kWait)) << "no main window";
-        ASSERT_TRUE(
-            PollUntil([&] { return program_.ItemCount() == count || !program_.Running(); }, kWait));
+        ASSERT_TRUE(PollUntil([&] { return program_.ItemCount() == count || !program_.Running(); }, kWait));
         ASSERT_TRUE(program_.Settled());
         ASSERT_EQ(nullptr, program_.TopWindow("CMSGCLASS"));
     }
 
     // Sends the command as the menu does; the program handles it on its own
     // time, since it may open a dialog.
-    void Command(int id) {
-        ASSERT_TRUE(PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(id, 0), 0));
-    }
+    void Command(int id) { ASSERT_TRUE(PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(id, 0), 0)); }
 
     HWND OpenDialog(int id) {
         Command(id);
@@ -122,16 +118,14 @@ protected:
     int FocusedId(HWND dialog) const {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus)
-            return 0;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return 0;
         // The combo box takes the focus itself, as a drop-down list.
         return GetDlgCtrlID(info.hwndFocus);
     }
 
     std::string Shown(HWND dialog, int id) const {
         char text[256] = "";
-        if (!SendTo(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text,
-                    reinterpret_cast<LPARAM>(text)))
+        if (!SendTo(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)))
             return "<no answer>";
         return text;
     }
@@ -141,17 +135,15 @@ protected:
     }
 
     void ChooseState(HWND dialog, const char* code) {
-        auto chosen = SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_SELECTSTRING,
-                             static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(code));
+        auto chosen = SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(code));
         ASSERT_TRUE(chosen && *chosen >= 0) << code;
     }
 
     // Narrow and wide letters take the same room in a fixed-pitch face.
     bool Monospaced(HWND edit) {
         if (!SetControlText(edit, "iiiiWWWWx")) return false;
-        auto x = [&](int i) {
-            return static_cast<short>(LOWORD(SendTo(edit, EM_POSFROMCHAR, i, 0).value_or(0)));
-        };
+        auto x = [&](int i) { return static_cast<short>(LOWORD(SendTo(edit, EM_POSFROMCHAR, i, 0).value_or(0))); };
         bool same = x(4) - x(0) == x(8) - x(4) && x(4) > x(0);
         SetControlText(edit, "");
         return same;
@@ -178,8 +170,7 @@ protected:
     // last, then waits in a loop that answers messages.
     HWND WaitForQuestion() {
         HWND box = program_.WaitForBox(kWait);
-        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) ||
-            !SendTo(box, WM_NULL, 0, 0))
+        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) || !SendTo(box, WM_NULL, 0, 0))
             return nullptr;
         return box;
     }
@@ -230,8 +221,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
                                             IDCANCEL};
     EXPECT_EQ(expectedOrder, tabOrder);
     for (int button : {IDOK, IDCANCEL})
-        EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, button), GWL_STYLE) & BS_DEFPUSHBUTTON)
-            << button;
+        EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, button), GWL_STYLE) & BS_DEFPUSHBUTTON) << button;
     // Tab walks that order from the first name and round again.
     ASSERT_TRUE(ToFront(dialog));
     for (std::size_t i = 0; i <= expectedOrder.size(); ++i) {
@@ -242,8 +232,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     }
     for (const EditId& e : kEdits) {
         EXPECT_EQ("", Shown(dialog, e.Id)) << e.Id;
-        EXPECT_EQ(e.Limit, SendTo(GetDlgItem(dialog, e.Id), EM_GETLIMITTEXT, 0, 0).value_or(-1))
-            << e.Id;
+        EXPECT_EQ(e.Limit, SendTo(GetDlgItem(dialog, e.Id), EM_GETLIMITTEXT, 0, 0).value_or(-1)) << e.Id;
         EXPECT_TRUE(Monospaced(GetDlgItem(dialog, e.Id))) << e.Id;
     }
     EXPECT_EQ(53, SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_GETCOUNT, 0, 0).value_or(0));
@@ -262,12 +251,11 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     ChooseState(dialog, "TX");
     ASSERT_TRUE(SendTo(GetDlgItem(dialog, IDC_CONTACT_TOLL_CALL), BM_CLICK, 0, 0));
     const char* zoeLine = " Zoe Quill    Number = 5550123    Misc = 44";
-    Press(dialog, IDOK,
-          [&] { return program_.StatusText(0) == zoeLine && program_.StatusText(1) == "13"; });
+    Press(dialog, IDOK, [&] { return program_.StatusText(0) == zoeLine && program_.StatusText(1) == "13"; });
     ASSERT_EQ(13, program_.ItemCount());
     EXPECT_EQ(12, program_.SelectedItem()) << "Zoe goes after Kim and is selected";
-    EXPECT_EQ((std::vector<std::string>{"Zoe", "Quill", "819-555-0123", "9 Pine Rd, Apt 2",
-                                        "Hull East", "TX", "", "zoe@example.com", "say \"hi\""}),
+    EXPECT_EQ((std::vector<std::string>{"Zoe", "Quill", "819-555-0123", "9 Pine Rd, Apt 2", "Hull East", "TX", "",
+                                        "zoe@example.com", "say \"hi\""}),
               Row(12));
     EXPECT_EQ(1, program_.ItemImage(12)) << "the toll-call telephone";
     EXPECT_EQ(zoeLine, program_.StatusText(0));
@@ -277,8 +265,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     // New with nothing typed: an empty label first in the list, no number.
     dialog = OpenDialog(CMD_NEW_CONTACT);
     ASSERT_NE(nullptr, dialog);
-    Press(dialog, IDOK,
-          [&] { return program_.StatusText(1) == "14" && program_.SelectedItem() == 0; });
+    Press(dialog, IDOK, [&] { return program_.StatusText(1) == "14" && program_.SelectedItem() == 0; });
     ASSERT_EQ(14, program_.ItemCount());
     EXPECT_EQ(0, program_.SelectedItem());
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "CA", "", "", ""}), Row(0));
@@ -337,11 +324,8 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
         dialog = OpenDialog(CMD_EDIT);
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ("", Shown(dialog, IDC_CONTACT_STATE)) << program_.ItemText(item, 0);
-        EXPECT_EQ(CB_ERR,
-                  SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_GETCURSEL, 0, 0).value_or(0));
-        Press(dialog, IDOK, [&] {
-            return program_.SelectedItem() == item && program_.ItemText(item, 5).empty();
-        });
+        EXPECT_EQ(CB_ERR, SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_GETCURSEL, 0, 0).value_or(0));
+        Press(dialog, IDOK, [&] { return program_.SelectedItem() == item && program_.ItemText(item, 5).empty(); });
         EXPECT_EQ(item, program_.SelectedItem());
         EXPECT_EQ("", program_.ItemText(item, 5));
     }
@@ -350,13 +334,11 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
 
     // Saved in the list's order, each field as the data file writes it.
     std::vector<std::string> lines = Lines(original_);
-    ASSERT_EQ("Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,QC,J9H 2B2,,work 819-555-0100,0",
-              lines[4]);
+    ASSERT_EQ("Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,QC,J9H 2B2,,work 819-555-0100,0", lines[4]);
     lines[4] = "Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,,J9H 2B2,,work 819-555-0100,0";
-    lines.insert(lines.begin() + 2,
-                 {",,,,,CA,,,,0",
-                  "Adam,Quill,819-555-0123,\"9 Pine Rd, Apt 2\",Hull East,WY,,zoe@example.com,"
-                  "\"say \"\"hi\"\"\",1"});
+    lines.insert(lines.begin() + 2, {",,,,,CA,,,,0",
+                                     "Adam,Quill,819-555-0123,\"9 Pine Rd, Apt 2\",Hull East,WY,,zoe@example.com,"
+                                     "\"say \"\"hi\"\"\",1"});
     SaveAndExpect(Joined(lines));
 }
 
@@ -387,8 +369,7 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_EQ("Delete this item?\nBob Roe", program_.BoxText(box).value_or("<text not readable>"));
     EXPECT_EQ((std::vector<std::string>{"&Yes", "&No"}), program_.BoxButtons(box));
     EXPECT_FALSE(IsWindowEnabled(program_.List())) << "the question belongs to the list";
-    ASSERT_TRUE(IsWindowEnabled(program_.Frame()))
-        << "nothing left to refuse: the frame is disabled";
+    ASSERT_TRUE(IsWindowEnabled(program_.Frame())) << "nothing left to refuse: the frame is disabled";
 
     // File / Open and File / New from the menu, the New, Delete and Exit
     // buttons, the close box, a log-off and the popup menu: each is refused
@@ -408,10 +389,9 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
         {"button Delete", deleteButton, BM_CLICK, 0, 0},
         {"button Exit", program_.BarButton("E&xit"), BM_CLICK, 0, 0},
         {"close box", program_.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0},
-        {"log-off", program_.Frame(), WM_QUERYENDSESSION, 0,
-         static_cast<LPARAM>(ENDSESSION_LOGOFF)},
-        {"right click", program_.Frame(), WM_CONTEXTMENU,
-         reinterpret_cast<WPARAM>(program_.Frame()), MAKELPARAM(100, 100)},
+        {"log-off", program_.Frame(), WM_QUERYENDSESSION, 0, static_cast<LPARAM>(ENDSESSION_LOGOFF)},
+        {"right click", program_.Frame(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(program_.Frame()),
+         MAKELPARAM(100, 100)},
     };
     for (const Attempt& a : attempts) {
         SCOPED_TRACE(a.What);
@@ -463,8 +443,7 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
 TEST_F(ContactDialogTest, InADescendingListTheNewAndEditedContactIsSelectedAndShown) {
     // More contacts than the window shows at once.
     std::string book = "; Data for Telvara.exe\r\n; V300\r\n";
-    for (int i = 0; i < 300; ++i)
-        book += "P" + std::to_string(1000 + i) + ",Roe,555-0100,,,,,,,0\r\n";
+    for (int i = 0; i < 300; ++i) book += "P" + std::to_string(1000 + i) + ",Roe,555-0100,,,,,,,0\r\n";
     ASSERT_TRUE(WriteFileText(kFriends, book));
     Start(300);
     // A click on "First Name" right after the load sorts descending.
@@ -498,8 +477,7 @@ TEST_F(ContactDialogTest, InADescendingListTheNewAndEditedContactIsSelectedAndSh
     Press(dialog, IDOK, [&] { return program_.StatusText(0).rfind(" P1000a ", 0) == 0; });
     EXPECT_EQ(301, program_.ItemCount());
     expectShown("P1000a");
-    for (int i = 0; i < 2; ++i)
-        EXPECT_NE("P1299", program_.ItemText(i, 0)) << "the old contact stays";
+    for (int i = 0; i < 2; ++i) EXPECT_NE("P1299", program_.ItemText(i, 0)) << "the old contact stays";
 }
 
 }  // namespace

@@ -57,9 +57,7 @@ std::string Today() {
 }
 
 // The shell hands the browser a page as a file URL of its Unix path.
-std::string FileUrlPart(const std::string& windowsPath) {
-    return UnixPathOf(windowsPath);
-}
+std::string FileUrlPart(const std::string& windowsPath) { return UnixPathOf(windowsPath); }
 
 // The book, in file order Carl, Bob, Ann: the list shows it in name order.
 const char kBookText[] =
@@ -70,8 +68,7 @@ const char kBookText[] =
     "Ann,Lee,819-555-0101,\"12 Main St, Apt 4\",Hull,QC,J8X 1A1,Ann <ann@example.com>,"
     "\"say \"\"hi\"\", <b>bold</b>\",0\r\n";
 
-const char kPageHead[] =
-    "<HTML>\r\n<HEAD>\r\n<TITLE>Telvara print data</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=white>\r\n";
+const char kPageHead[] = "<HTML>\r\n<HEAD>\r\n<TITLE>Telvara print data</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=white>\r\n";
 const char kPageTail[] = "</FONT>\r\n</BODY>\r\n</HTML>\r\n";
 
 std::string FontLine(const char* digit) {
@@ -106,8 +103,7 @@ protected:
         printPage_ = TempFolder() + "Telvara.htm";
         helpPage_ = TempFolder() + "BrackwenHelp.htm";
         ASSERT_NE("Telvara.htm", printPage_) << "no temporary folder";
-        ASSERT_FALSE(UnixPathOf(printPage_).empty())
-            << "Wine does not tell the Unix path of " << printPage_;
+        ASSERT_FALSE(UnixPathOf(printPage_).empty()) << "Wine does not tell the Unix path of " << printPage_;
     }
 
     void UseBook(const std::string& text = kBookText) {
@@ -126,8 +122,7 @@ protected:
         std::size_t mark = browser_.Mark();
         EXPECT_TRUE(PressDialogButton(dialog, IDOK));
         auto line = browser_.WaitForLine(mark, FileUrlPart(printPage_), kWait);
-        EXPECT_TRUE(line) << "the browser was not asked for the page; it got: "
-                          << browser_.Since(mark);
+        EXPECT_TRUE(line) << "the browser was not asked for the page; it got: " << browser_.Since(mark);
         EXPECT_FALSE(IsWindow(dialog));
         EXPECT_TRUE(program.Settled());
         return ReadFileText(printPage_);
@@ -144,8 +139,7 @@ protected:
         for (int id : {IDC_PRINT_NUMBER, IDC_PRINT_ADDRESS, IDC_PRINT_EMAIL, IDC_PRINT_MISC})
             s += Checked(dialog, id) ? 'x' : '-';
         s += ' ';
-        for (int id : {IDC_PRINT_SMALL, IDC_PRINT_MEDIUM, IDC_PRINT_LARGE})
-            s += Checked(dialog, id) ? 'o' : '-';
+        for (int id : {IDC_PRINT_SMALL, IDC_PRINT_MEDIUM, IDC_PRINT_LARGE}) s += Checked(dialog, id) ? 'o' : '-';
         return s;
     }
 
@@ -171,8 +165,7 @@ protected:
             box = program.WaitForBox(kWait);
             EXPECT_EQ(dialog, GetWindow(box, GW_OWNER)) << "the box belongs to the dialog";
             EXPECT_EQ(std::vector<std::string>{"&Ok"}, program.BoxButtons(box));
-            seen = program.BoxText(box).value_or("<no text>") + " / caption \"" + WindowText(box) +
-                   "\"";
+            seen = program.BoxText(box).value_or("<no text>") + " / caption \"" + WindowText(box) + "\"";
             EXPECT_TRUE(program.AnswerBox(box));
         }
         EXPECT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait)) << "the dialog stays open";
@@ -235,8 +228,7 @@ TEST_F(OutputTest, PrintPageByteForByteForEachChoiceAndNothingOnCancel) {
 
     // A page that cannot be written whole is not opened: the file is held
     // open by another program.
-    HANDLE held =
-        CreateFileA(printPage_.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE held = CreateFileA(printPage_.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     dialog = OpenPrintDialog(program);
     ASSERT_NE(nullptr, dialog);
@@ -247,8 +239,7 @@ TEST_F(OutputTest, PrintPageByteForByteForEachChoiceAndNothingOnCancel) {
     ASSERT_TRUE(program.AnswerBox(box));
     CloseHandle(held);
     ASSERT_TRUE(program.Settled());
-    EXPECT_EQ("", browser_.Since(mark))
-        << "the browser was asked for a page after Cancel or a failed write";
+    EXPECT_EQ("", browser_.Since(mark)) << "the browser was asked for a page after Cancel or a failed write";
 
     CloseNormally(program);
     EXPECT_EQ(0u, StoredNumber("PrintBits"));
@@ -279,8 +270,7 @@ TEST_F(OutputTest, PrintSizeOutOfRangeAndTodaysDateAfterAChange) {
     ASSERT_NE(nullptr, name) << "the file dialog has no name box";
     ASSERT_TRUE(SetControlText(name, kOldBook));
     ASSERT_TRUE(PressDialogButton(open, IDOK));
-    ASSERT_TRUE(PollUntil([&] { return program.ItemCount() == 4; }, kWait))
-        << "the import added nothing";
+    ASSERT_TRUE(PollUntil([&] { return program.ItemCount() == 4; }, kWait)) << "the import added nothing";
     ASSERT_TRUE(program.Settled());
 
     dialog = OpenPrintDialog(program);
@@ -360,8 +350,7 @@ TEST_F(OutputTest, BackupCopiesByteForByteRemembersThePlaceAndTellsFailures) {
             if (program.TreeItemText(tree, item).find(part) != std::string::npos) return item;
         return HTREEITEM(nullptr);
     };
-    HTREEITEM root =
-        reinterpret_cast<HTREEITEM>(SendTo(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0).value_or(0));
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(SendTo(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0).value_or(0));
     HTREEITEM computer = child(root, "My Computer");
     ASSERT_NE(nullptr, computer);
     HTREEITEM driveC = child(computer, "(C:)");
@@ -389,8 +378,7 @@ TEST_F(OutputTest, BackupCopiesByteForByteRemembersThePlaceAndTellsFailures) {
     // The data file itself as destination: refused, the file unharmed.
     dialog = OpenBackupDialog(program);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(nowhere, ControlText(GetDlgItem(dialog, IDC_BACKUP_DEST)))
-        << "stored before the copy failed";
+    EXPECT_EQ(nowhere, ControlText(GetDlgItem(dialog, IDC_BACKUP_DEST))) << "stored before the copy failed";
     EXPECT_EQ(kBackupFailed, BackupTo(program, dialog, kBook));
     EXPECT_EQ(data, ReadFileText(kBook));
 
@@ -436,8 +424,7 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
 
     // A help page that cannot be written is not opened, and nothing is said.
     {
-        HANDLE held =
-            CreateFileA(helpPage_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE held = CreateFileA(helpPage_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         std::size_t before = browser_.Mark();
         // Sent, not posted: it has run when the answer comes, and only then
@@ -450,8 +437,7 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
         ASSERT_TRUE(program.PostCommand(CMD_UPDATES));
         auto line = browser_.WaitForLine(before, kProgramPage, kWait);
         EXPECT_TRUE(line) << browser_.Since(before);
-        EXPECT_EQ(std::string(kProgramPage) + "\n", browser_.Since(before))
-            << "the unwritten page was opened";
+        EXPECT_EQ(std::string(kProgramPage) + "\n", browser_.Since(before)) << "the unwritten page was opened";
     }
 
     std::size_t mark = browser_.Mark();
@@ -480,8 +466,7 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
     OffsetRect(&r, -box.left, -box.top);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(about, region));
-    EXPECT_TRUE(PtInRegion(region, r.left, r.top) &&
-                PtInRegion(region, r.right - 1, r.bottom - 1) &&
+    EXPECT_TRUE(PtInRegion(region, r.left, r.top) && PtInRegion(region, r.right - 1, r.bottom - 1) &&
                 PtInRegion(region, r.left, r.bottom - 1) && PtInRegion(region, r.right - 1, r.top))
         << "the link reaches outside the ellipse";
     DeleteObject(region);
@@ -492,8 +477,7 @@ TEST_F(OutputTest, HelpPageLinksAndAboutBoxReachTheBrowserAndNoPageOutlivesThePr
 
     CloseNormally(program);
     EXPECT_FALSE(FileExists(helpPage_.c_str())) << "the help page is left after exit";
-    EXPECT_FALSE(FileExists(printPage_.c_str()))
-        << "a print page never written this run is left after exit";
+    EXPECT_FALSE(FileExists(printPage_.c_str())) << "a print page never written this run is left after exit";
 }
 
 }  // namespace

@@ -22,9 +22,7 @@ namespace {
 const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
 constexpr DWORD kWait = 600000;  // a 100,000-contact book under Wine can take a while
 
-std::string WindowsPath(const char* path) {
-    return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path);
-}
+std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
 
 bool PrepareSettings(const std::string& dataFile) {
     DeleteRegistryTree("Software\\Ostrel Freeware");
@@ -34,14 +32,14 @@ bool PrepareSettings(const std::string& dataFile) {
         return false;
     const char area[] = "819";
     const DWORD bits = 15, size = 1;
-    bool ok = RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
-                             static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-              RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) ==
-                  ERROR_SUCCESS &&
-              RegSetValueExA(key, "PrintBits", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&bits), sizeof bits) ==
-                  ERROR_SUCCESS &&
-              RegSetValueExA(key, "PrintSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size), sizeof size) ==
-                  ERROR_SUCCESS;
+    bool ok =
+        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
+                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
+        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS &&
+        RegSetValueExA(key, "PrintBits", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&bits), sizeof bits) ==
+            ERROR_SUCCESS &&
+        RegSetValueExA(key, "PrintSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size), sizeof size) ==
+            ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
 }
@@ -56,8 +54,8 @@ double Since(const LARGE_INTEGER& start) {
 // The page's size once the program has closed it, or -1 while it has not:
 // it writes the page without sharing, so no one else can open it till then.
 LONGLONG ClosedPageSize(const std::string& page) {
-    HANDLE f = CreateFileA(page.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
+    HANDLE f =
+        CreateFileA(page.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return -1;
     LARGE_INTEGER size = {};
     GetFileSizeEx(f, &size);

@@ -208,8 +208,7 @@ HWND RunningProgram::WaitForDialog(DWORD timeoutMs) const {
         },
         timeoutMs);
     // Its controls come with it; it is ready once its procedure answers.
-    if (dialog && !PollUntil([&] { return GetWindow(dialog, GW_CHILD) && SendTo(dialog, WM_NULL, 0, 0); },
-                             timeoutMs))
+    if (dialog && !PollUntil([&] { return GetWindow(dialog, GW_CHILD) && SendTo(dialog, WM_NULL, 0, 0); }, timeoutMs))
         return nullptr;
     return dialog;
 }
@@ -272,8 +271,8 @@ int RunningProgram::ItemImage(int item) const {
     lv.mask = LVIF_IMAGE;
     lv.iItem = item;
     lv.iImage = -1;
-    if (!memory.Write(0, &lv, sizeof lv) ||
-        !SendTo(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0))) || !memory.Read(0, &lv, sizeof lv))
+    if (!memory.Write(0, &lv, sizeof lv) || !SendTo(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0))) ||
+        !memory.Read(0, &lv, sizeof lv))
         return -1;
     return lv.iImage;
 }
@@ -463,9 +462,7 @@ bool ClickControl(HWND dialog, int id) {
     return control && SendTo(control, BM_CLICK, 0, 0).has_value();
 }
 
-bool CloseWithCloseBox(HWND window) {
-    return SendTo(window, WM_SYSCOMMAND, SC_CLOSE, 0).has_value();
-}
+bool CloseWithCloseBox(HWND window) { return SendTo(window, WM_SYSCOMMAND, SC_CLOSE, 0).has_value(); }
 
 bool IsButtonChecked(HWND dialog, int id) {
     auto state = SendTo(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0);
@@ -474,8 +471,7 @@ bool IsButtonChecked(HWND dialog, int id) {
 
 std::string ControlText(HWND control) {
     char text[512] = "";
-    if (!SendTo(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)))
-        return "<no answer>";
+    if (!SendTo(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text))) return "<no answer>";
     text[sizeof text - 1] = '\0';
     return text;
 }
@@ -487,8 +483,7 @@ bool DragSlider(HWND dialog, int id, int position) {
     // The thumb passes every position on its way, as a drag shows it.
     int step = position >= *from ? 1 : -1;
     auto scroll = [&](WORD code, int at) {
-        return SendTo(dialog, WM_HSCROLL, MAKEWPARAM(code, at), reinterpret_cast<LPARAM>(slider))
-            .has_value();
+        return SendTo(dialog, WM_HSCROLL, MAKEWPARAM(code, at), reinterpret_cast<LPARAM>(slider)).has_value();
     };
     for (int at = static_cast<int>(*from); at != position;) {
         at += step;

@@ -41,7 +41,6 @@ inline std::string EnvPath(const char* name) {
     return value && *value ? WindowsPathOfUnixPath(value) : std::string();
 }
 
-
 inline bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 inline ULONGLONG LastWriteTime(const char* path) {

@@ -234,11 +234,11 @@ TEST_F(ProgramTest, PlaceOffTheScreenIsIgnoredWhileColoursApply) {
     const int farTop = screenH - GetSystemMetrics(SM_CYICON) + 1;
     const int iconW = GetSystemMetrics(SM_CXICON), captionH = GetSystemMetrics(SM_CYCAPTION);
     const RECT offScreen[] = {
-        {farLeft, 50, farLeft + 700, 50 + 480},               // beyond the right edge
-        {60, farTop, 60 + 700, farTop + 480},                 // beyond the bottom
-        {iconW - 1 - 700, 50, iconW - 1, 50 + 480},           // beyond the left edge
-        {60, -captionH - 480, 60 + 700, -captionH},           // above the top, caption and all
-        {60, 50, 60, 50},                                     // no size: a bare title bar
+        {farLeft, 50, farLeft + 700, 50 + 480},      // beyond the right edge
+        {60, farTop, 60 + 700, farTop + 480},        // beyond the bottom
+        {iconW - 1 - 700, 50, iconW - 1, 50 + 480},  // beyond the left edge
+        {60, -captionH - 480, 60 + 700, -captionH},  // above the top, caption and all
+        {60, 50, 60, 50},                            // no size: a bare title bar
     };
     UseSample();
     const COLORREF text = RGB(0x80, 0, 0), back = RGB(0xFF, 0xFF, 0xE0);

@@ -54,9 +54,7 @@ std::vector<int> ColumnWidths(HWND list) {
     return widths;
 }
 
-LONG StyleOf(HWND dialog, int id) {
-    return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE);
-}
+LONG StyleOf(HWND dialog, int id) { return GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE); }
 
 // What the screen shows at a point of a window's client area.
 COLORREF ClientPixel(HWND window, int x, int y) {
@@ -104,20 +102,18 @@ protected:
     // until it and whatever it started are done.
     void End(RunningProgram& program, HWND dialog, int id) {
         ASSERT_TRUE(id ? ClickControl(dialog, id) : CloseWithCloseBox(dialog));
-        ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait))
-            << "the dialog stayed open";
+        ASSERT_TRUE(PollUntil([&] { return !IsWindow(dialog); }, kWait)) << "the dialog stayed open";
         ASSERT_TRUE(program.Settled());
     }
 
     // The status line the selected item should show with these settings.
-    static std::string ExpectedStatus(const RunningProgram& program, const char* prefix,
-                                      const char* areaCode, bool tenDigit) {
+    static std::string ExpectedStatus(const RunningProgram& program, const char* prefix, const char* areaCode,
+                                      bool tenDigit) {
         int item = program.SelectedItem();
         Contact c;
         ClearContact(c);
         for (int field = 0; field < kContactFieldCount; ++field)
-            SetField(ContactField(c, field), kContactFieldWidths[field],
-                     program.ItemText(item, field).c_str());
+            SetField(ContactField(c, field), kContactFieldWidths[field], program.ItemText(item, field).c_str());
         char text[kStatusLineSize];
         BuildStatusText(c, DialSettings{prefix, areaCode, tenDigit}, text, sizeof text);
         return text;
@@ -149,16 +145,12 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
     EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_BY_SPEAKERS));
     HWND state = GetDlgItem(setup, IDC_SETUP_STATE);
     EXPECT_EQ(53, SendTo(state, CB_GETCOUNT, 0, 0).value_or(-1));
-    EXPECT_EQ(CB_ERR, SendTo(state, CB_GETCURSEL, 0, 0).value_or(0))
-        << "an unknown state selects nothing";
-    EXPECT_EQ(CBS_DROPDOWNLIST | CBS_SORT,
-              StyleOf(setup, IDC_SETUP_STATE) & (CBS_DROPDOWNLIST | CBS_SORT));
-    HWND area = GetDlgItem(setup, IDC_SETUP_AREA_CODE),
-         prefix = GetDlgItem(setup, IDC_SETUP_NUMBER_PREFIX);
+    EXPECT_EQ(CB_ERR, SendTo(state, CB_GETCURSEL, 0, 0).value_or(0)) << "an unknown state selects nothing";
+    EXPECT_EQ(CBS_DROPDOWNLIST | CBS_SORT, StyleOf(setup, IDC_SETUP_STATE) & (CBS_DROPDOWNLIST | CBS_SORT));
+    HWND area = GetDlgItem(setup, IDC_SETUP_AREA_CODE), prefix = GetDlgItem(setup, IDC_SETUP_NUMBER_PREFIX);
     EXPECT_EQ("819", ControlText(area));
     EXPECT_EQ(3, SendTo(area, EM_GETLIMITTEXT, 0, 0).value_or(-1));
-    EXPECT_TRUE(StyleOf(setup, IDC_SETUP_AREA_CODE) & ES_NUMBER)
-        << "the area code takes digits only";
+    EXPECT_TRUE(StyleOf(setup, IDC_SETUP_AREA_CODE) & ES_NUMBER) << "the area code takes digits only";
     EXPECT_EQ("9", ControlText(prefix));
     EXPECT_EQ(11, SendTo(prefix, EM_GETLIMITTEXT, 0, 0).value_or(-1));
 
@@ -201,8 +193,8 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
         ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_ADDRESS));
         ASSERT_TRUE(ClickControl(setup, IDC_SETUP_BY_MODEM));
         ASSERT_TRUE(SetControlText(GetDlgItem(setup, IDC_SETUP_AREA_CODE), "555"));
-        ASSERT_TRUE(SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_SELECTSTRING,
-                           static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("TX ")));
+        ASSERT_TRUE(SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("TX ")));
         End(program, setup, end);
         EXPECT_EQ(widths, ColumnWidths(program.List()));
         EXPECT_EQ(statusAfter, program.StatusText(0));
@@ -253,8 +245,7 @@ TEST_F(SetupDialogs, PortChoiceOutlivesCancelAndOkStoresPortSpeedAndDialString) 
     ASSERT_NE(nullptr, port);
     EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_COM3)) << "the clicks outlive Cancel";
     EXPECT_TRUE(IsButtonChecked(port, IDC_PORT_1200));
-    EXPECT_EQ("ATDT", ControlText(GetDlgItem(port, IDC_PORT_DIAL_STRING)))
-        << "Cancel kept the dial string";
+    EXPECT_EQ("ATDT", ControlText(GetDlgItem(port, IDC_PORT_DIAL_STRING))) << "Cancel kept the dial string";
     End(program, port, 0);  // the close box, as Cancel
     CloseNormally(program);
     EXPECT_EQ(2, StoredNumber("ComNum")) << "Cancel stored the port";
@@ -270,8 +261,7 @@ TEST_F(SetupDialogs, PortChoiceOutlivesCancelAndOkStoresPortSpeedAndDialString) 
     StartLoaded(second);
     port = Open(second, CMD_MODEM_SETUP, "Setup port");
     ASSERT_NE(nullptr, port);
-    for (int id = IDC_PORT_COM1; id <= IDC_PORT_9600; ++id)
-        EXPECT_FALSE(IsButtonChecked(port, id)) << "button " << id;
+    for (int id = IDC_PORT_COM1; id <= IDC_PORT_9600; ++id) EXPECT_FALSE(IsButtonChecked(port, id)) << "button " << id;
     ASSERT_TRUE(ClickControl(port, IDC_PORT_COM3));
     End(second, port, IDCANCEL);
     port = Open(second, CMD_MODEM_SETUP, "Setup port");
@@ -283,8 +273,7 @@ TEST_F(SetupDialogs, PortChoiceOutlivesCancelAndOkStoresPortSpeedAndDialString) 
     // A chosen state reaches the settings too.
     HWND setup = Open(second, CMD_SETUP, "Setup");
     ASSERT_NE(nullptr, setup);
-    EXPECT_EQ("CA California", ControlText(GetDlgItem(setup, IDC_SETUP_STATE)))
-        << "the default state";
+    EXPECT_EQ("CA California", ControlText(GetDlgItem(setup, IDC_SETUP_STATE))) << "the default state";
     ASSERT_TRUE(SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_SELECTSTRING, static_cast<WPARAM>(-1),
                        reinterpret_cast<LPARAM>("TX ")));
     End(second, setup, IDOK);
@@ -302,15 +291,13 @@ TEST_F(SetupDialogs, ColourChooserStartsAtTheListsColoursAndOnlyOkAppliesThem) {
 
     // The list's own colours, none stored yet: OK without touching a slider
     // changes nothing, whatever the sliders show for them.
-    const COLORREF ownText = ListColour(list, LVM_GETTEXTCOLOR),
-                   ownBack = ListColour(list, LVM_GETBKCOLOR);
+    const COLORREF ownText = ListColour(list, LVM_GETTEXTCOLOR), ownBack = ListColour(list, LVM_GETBKCOLOR);
     HWND chooser = Open(program, CMD_COLOURS, "Select colors");
     ASSERT_NE(nullptr, chooser) << "no colour chooser";
     // The list's own text colour is the "default" marker, in no table entry.
     EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_FORE)) << Hex(ownText);
     End(program, chooser, IDOK);
-    EXPECT_EQ(Hex(ownText), Hex(ListColour(list, LVM_GETTEXTCOLOR)))
-        << "the list's own text colour was lost";
+    EXPECT_EQ(Hex(ownText), Hex(ListColour(list, LVM_GETTEXTCOLOR))) << "the list's own text colour was lost";
     EXPECT_EQ(Hex(ownBack), Hex(ListColour(list, LVM_GETBKCOLOR)));
 
     // Black on white: the sliders start at both ends of the table.
@@ -344,8 +331,7 @@ TEST_F(SetupDialogs, ColourChooserStartsAtTheListsColoursAndOnlyOkAppliesThem) {
         ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_BACK, 128));
         // The sample's first line, from y = 110 down, is drawn on the new
         // background; the dialog above it keeps its own colour.
-        EXPECT_TRUE(
-            PollUntil([&] { return ClientPixel(chooser, 6, 110) == RGB(0, 0, 255); }, kWait))
+        EXPECT_TRUE(PollUntil([&] { return ClientPixel(chooser, 6, 110) == RGB(0, 0, 255); }, kWait))
             << "the sample shows " << Hex(ClientPixel(chooser, 6, 110));
         EXPECT_NE(RGB(0, 0, 255), ClientPixel(chooser, 6, 109));
         End(program, chooser, end);
@@ -385,12 +371,11 @@ std::size_t FileSize(const std::string& path) {
 
 TEST_F(SpeakerSetup, DialUsingSpeakersPlaysTonesInsteadOfOpeningThePort) {
     const std::string played = EnvPath("TELVARA_PLAYED_LOG");
-    const char* missing =
-        played.empty()             ? "TELVARA_PLAYED_LOG is not set: run through "
-                                     "tests/e2e/run-speaker-setup.sh, which records the speakers"
-        : waveOutGetNumDevs() == 0 ? "Wine found no sound output device, so nothing can be "
-                                     "played or recorded"
-                                   : nullptr;
+    const char* missing = played.empty()             ? "TELVARA_PLAYED_LOG is not set: run through "
+                                                       "tests/e2e/run-speaker-setup.sh, which records the speakers"
+                          : waveOutGetNumDevs() == 0 ? "Wine found no sound output device, so nothing can be "
+                                                       "played or recorded"
+                                                     : nullptr;
     if (missing) SKIP_OR_FAIL_IN_CI(missing);
     ASSERT_TRUE(SetNumber("ComNum", 4));  // no device behind it in this run
 
@@ -416,8 +401,7 @@ TEST_F(SpeakerSetup, DialUsingSpeakersPlaysTonesInsteadOfOpeningThePort) {
     // The next dial plays its tones and leaves the port alone.
     ASSERT_TRUE(program.PostCommand(CMD_DIAL));
     ASSERT_TRUE(program.Settled(kWait)) << "the tones did not end";
-    EXPECT_TRUE(PollUntil([&] { return FileSize(played) > before; }, kWait))
-        << "no tone was played";
+    EXPECT_TRUE(PollUntil([&] { return FileSize(played) > before; }, kWait)) << "no tone was played";
     EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS")) << "the dial still went to the port";
     CloseNormally(program);
     EXPECT_EQ(1, StoredFlag("ToneDial"));

@@ -25,9 +25,7 @@ namespace {
 const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
 constexpr DWORD kWait = 600000;  // a 100,000-contact start under Wine can take a while
 
-std::string WindowsPath(const char* path) {
-    return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path);
-}
+std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
 
 bool PrepareSettings(const std::string& dataFile) {
     DeleteRegistryTree("Software\\Ostrel Freeware");
@@ -36,10 +34,10 @@ bool PrepareSettings(const std::string& dataFile) {
         ERROR_SUCCESS)
         return false;
     const char area[] = "819";
-    bool ok = RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
-                             static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-              RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) ==
-                  ERROR_SUCCESS;
+    bool ok =
+        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
+                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
+        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
 }

@@ -27,8 +27,8 @@ struct Bar : ::testing::Test {
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TelvaraBarParent";
         RegisterClassA(&wc);
-        parent = CreateWindowExA(0, "TelvaraBarParent", "p", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
-                                 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent = CreateWindowExA(0, "TelvaraBarParent", "p", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 200, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
         g_commands.clear();
     }
     void TearDown() override { DestroyWindow(parent); }

@@ -98,8 +98,7 @@ struct BindDialog : DialogObject {
     int OnInitDialog() override {
         templateEdit = GetDlgItem(hwnd_, 1001);
         nextBefore = PeekNextControlId();
-        created = edit.Create(hwnd_, 1001, "bound text", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT);
+        created = edit.Create(hwnd_, 1001, "bound text", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
         button.Create(hwnd_, 1002, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
         char buffer[64] = {};
         GetWindowTextA(templateEdit, buffer, sizeof buffer);

@@ -32,8 +32,8 @@ public:
 class ProbeDialog : public DialogObject {
 public:
     std::vector<std::string> calls;
-    PushButton press;    // handles its clicks through the callback
-    CheckBox check;      // no callback: its clicks reach OnCommand
+    PushButton press;  // handles its clicks through the callback
+    CheckBox check;    // no callback: its clicks reach OnCommand
     NotifyingButton note;
     Clicks clicks;
     LRESULT notifyResult = -5, drawResult = -5, commandResult = -5;
@@ -83,8 +83,7 @@ TEST(Dialog, RunsBoundToItsObject) {
     // A click that the wrapper handles stays there; one it does not reaches
     // the dialog.
     EXPECT_EQ(1, dialog.clicks.count);
-    std::vector<std::string> expected = {"OnInitDialog", "OnCommand 1003", "OnNotify", "OnDrawItem",
-                                         "OnCommand 77"};
+    std::vector<std::string> expected = {"OnInitDialog", "OnCommand 1003", "OnNotify", "OnDrawItem", "OnCommand 77"};
     EXPECT_EQ(expected, dialog.calls);
     EXPECT_EQ(1, dialog.check.Checked());
     // Notifications answer 1 to the dialog manager, whoever took them.
@@ -111,8 +110,8 @@ TEST(Dialog, MissingTemplateIsNotAccepted) {
 TEST(Centre, OverTheOwnerWithinItsBounds) {
     HWND owner = MakeOwnerWindow(600, 400);
     SetWindowPos(owner, nullptr, 100, 80, 600, 400, SWP_NOZORDER);
-    HWND popup = CreateWindowExA(0, "TelvaraTestOwner", "popup", WS_POPUP | WS_VISIBLE, 0, 0, 201, 101,
-                                 owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND popup = CreateWindowExA(0, "TelvaraTestOwner", "popup", WS_POPUP | WS_VISIBLE, 0, 0, 201, 101, owner, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
     CentreWindow(popup);
     RECT r = WindowRectOf(popup);
     // Reference 100..700 x 80..480: centre 100 + 601/2, less half of 202.

@@ -136,8 +136,8 @@ HWND MakeOwnerWindow(int width, int height) {
         RegisterClassA(&wc);
         registered = true;
     }
-    HWND hwnd = CreateWindowExA(0, "TelvaraTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                                width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(0, "TelvaraTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, width, height,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     PumpQueued();
     return hwnd;
 }

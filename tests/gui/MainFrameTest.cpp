@@ -152,7 +152,7 @@ TEST_F(Frame, AcceleratorBecomesACommandNotAKey) {
     SetKeyboardState(keys);
     PostMessageA(list.Handle(), WM_KEYDOWN, 'S', 0x001F0001);
     PostMessageA(list.Handle(), WM_KEYDOWN, 'Q', 0x00100001);  // no accelerator
-    PostQuitMessage(3);  // taken once the keys are done
+    PostQuitMessage(3);                                        // taken once the keys are done
     int result = frame.RunMessageLoop();
     keys[VK_CONTROL] = saved;
     SetKeyboardState(keys);

@@ -243,12 +243,11 @@ const SizeCase kSizeCases[] = {
     {"OkExclamation", 0x30, "Dialing: 5551234", "Telvara", nullptr},
     {"OkAsterisk", 0x40, "Done.", "Telvara", nullptr},
     {"ProgramIcon", 0x00, "Telvara 3.31", "About", MAKEINTRESOURCEA(106)},
-    {"LongTextOutgrowsTheMinimum", 0x03,
-     "This line is wider than thirteen line heights of the display font", "Telvara", nullptr, true},
-    {"ThreeLines", 0x24, "First line\nA second line, longer than the first\nThird", "Telvara",
+    {"LongTextOutgrowsTheMinimum", 0x03, "This line is wider than thirteen line heights of the display font", "Telvara",
+     nullptr, true},
+    {"ThreeLines", 0x24, "First line\nA second line, longer than the first\nThird", "Telvara", nullptr},
+    {"LongCaptionWidensABoxWithoutIcon", 0x00, "Hi", "A caption much wider than the one short word of text in the box",
      nullptr},
-    {"LongCaptionWidensABoxWithoutIcon", 0x00, "Hi",
-     "A caption much wider than the one short word of text in the box", nullptr},
     {"LongCaptionDoesNotWidenABoxWithIcon", 0x30, "Hi",
      "A caption much wider than the one short word of text in the box", nullptr},
 };
@@ -287,9 +286,7 @@ TEST_P(MsgBoxSize, WindowSizeFollowsTextCaptionButtonsAndIcon) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MsgBoxSets, MsgBoxSize, ::testing::ValuesIn(kSizeCases),
-                         [](const ::testing::TestParamInfo<SizeCase>& p) {
-                             return std::string(p.param.name);
-                         });
+                         [](const ::testing::TestParamInfo<SizeCase>& p) { return std::string(p.param.name); });
 
 TEST_F(MsgBoxTest, ButtonSetsHaveTheirMinimumWidths) {
     // The shortest text there is, so that the buttons' minimum decides
@@ -325,8 +322,8 @@ TEST_F(MsgBoxTest, BoxWithoutIconIsAtLeastAsWideAsItsCaption) {
     DisplayFont font;
     // Wider than the box with an icon would be, so that the caption is seen
     // to widen only the box without one.
-    std::string caption = TextWiderThan("Telvara: a caption far wider than the text below it",
-                                        NaturalWidth("Ok?", "", true) + 16);
+    std::string caption =
+        TextWiderThan("Telvara: a caption far wider than the text below it", NaturalWidth("Ok?", "", true) + 16);
     Seen plain, withIcon;
     ShowWith(g_box, "Ok?", caption.c_str(), 0x00, nullptr, [&](HWND box) {
         plain = Look(box, owner_);
@@ -352,8 +349,7 @@ struct ButtonSet {
 const ButtonSet kSets[] = {
     {"Ok", 0x00, {"&Ok"}, {-30}, {IDOK}, {'O'}},
     {"OkCancel", 0x01, {"&Ok", "&Cancel"}, {-70, 10}, {IDOK, IDCANCEL}, {'O', 'C'}},
-    {"YesNoCancel", 0x03, {"&Yes", "&No", "&Cancel"}, {-100, -30, 40}, {IDYES, IDNO, IDCANCEL},
-     {'Y', 'N', 'C'}},
+    {"YesNoCancel", 0x03, {"&Yes", "&No", "&Cancel"}, {-100, -30, 40}, {IDYES, IDNO, IDCANCEL}, {'Y', 'N', 'C'}},
     {"YesNo", 0x04, {"&Yes", "&No"}, {-70, 10}, {IDYES, IDNO}, {'Y', 'N'}},
     {"Flags2", 0x02, {"&Ok"}, {-30}, {IDOK}, {'O'}},
     {"Flags5", 0x05, {"&Ok"}, {-30}, {IDOK}, {'O'}},
@@ -392,9 +388,8 @@ TEST_P(MsgBoxButtons, EachButtonAnswersByClickEnterAndMnemonic) {
     const ButtonSet& set = GetParam();
     for (std::size_t i = 0; i < set.answers.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "button " << i);
-        EXPECT_EQ(set.answers[i], ShowWith("Click", set.flags, [&](HWND) {
-                      Click(MsgBox::AnswerButton(static_cast<int>(i)).Handle());
-                  }));
+        EXPECT_EQ(set.answers[i], ShowWith("Click", set.flags,
+                                           [&](HWND) { Click(MsgBox::AnswerButton(static_cast<int>(i)).Handle()); }));
 
         // The default-button bits put the focus on the button; Enter answers it.
         UINT focusBits = i == 1 ? 0x100 : i == 2 ? 0x200 : 0;
@@ -406,9 +401,8 @@ TEST_P(MsgBoxButtons, EachButtonAnswersByClickEnterAndMnemonic) {
         EXPECT_EQ(static_cast<int>(i), focused);
 
         // The letter answers its button wherever the focus is.
-        EXPECT_EQ(set.answers[i], ShowWith("Mnemonic", set.flags, [&](HWND) {
-                      Key(MsgBox::AnswerButton(0).Handle(), set.mnemonics[i]);
-                  }));
+        EXPECT_EQ(set.answers[i], ShowWith("Mnemonic", set.flags,
+                                           [&](HWND) { Key(MsgBox::AnswerButton(0).Handle(), set.mnemonics[i]); }));
     }
 }
 
@@ -423,9 +417,7 @@ TEST_P(MsgBoxButtons, AMouseClickOnAButtonAnswersIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MsgBoxSets, MsgBoxButtons, ::testing::ValuesIn(kSets),
-                         [](const ::testing::TestParamInfo<ButtonSet>& p) {
-                             return std::string(p.param.name);
-                         });
+                         [](const ::testing::TestParamInfo<ButtonSet>& p) { return std::string(p.param.name); });
 
 // ---- Keyboard -------------------------------------------------------------
 
@@ -474,8 +466,7 @@ TEST_F(MsgBoxTest, EscapeUpDownAndOtherLettersNeitherAnswerNorMoveTheFocus) {
     std::vector<int> focus;
     bool waiting = false;
     EXPECT_EQ(IDNO, ShowWith("Save data?", 0x123, [&](HWND) {
-                  for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_UP), WPARAM(VK_DOWN), WPARAM('X'),
-                                     WPARAM('A')}) {
+                  for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_UP), WPARAM(VK_DOWN), WPARAM('X'), WPARAM('A')}) {
                       Key(Focused(), key);
                       focus.push_back(ButtonIndexOf(Focused()));
                   }
@@ -675,9 +666,8 @@ TEST_P(MsgBoxLines, TextIsSplitAtLineFeeds) {
 
 INSTANTIATE_TEST_SUITE_P(MsgBoxTexts, MsgBoxLines,
                          ::testing::Values(LineCase{"One line", 1}, LineCase{"First\nSecond", 2},
-                                           LineCase{"Ends in a line feed\n", 1},
-                                           LineCase{"Two\nlines\n", 2}, LineCase{"", 0},
-                                           LineCase{"\n", 1}, LineCase{"a\n\nb", 3}));
+                                           LineCase{"Ends in a line feed\n", 1}, LineCase{"Two\nlines\n", 2},
+                                           LineCase{"", 0}, LineCase{"\n", 1}, LineCase{"a\n\nb", 3}));
 
 // ---- The About box --------------------------------------------------------
 
@@ -835,16 +825,14 @@ TEST_F(MsgBoxTest, AboutBoxWidensToShowALinkLongerThanItsText) {
 
 TEST_F(MsgBoxTest, AboutBoxOkButtonAnswersByEnterAndItsLetter) {
     AboutLayout about;
-    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
-                             MAKEINTRESOURCEA(106), [&](HWND box) {
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106),
+                             [&](HWND box) {
                                  about = LookAtAbout(box, true);
                                  Key(Focused(), VK_RETURN);
                              }));
     EXPECT_TRUE(about.linkMade);
-    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
-                             MAKEINTRESOURCEA(106), [&](HWND) {
-                                 Key(MsgBox::AnswerButton(0).Handle(), 'O');
-                             }));
+    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106),
+                             [&](HWND) { Key(MsgBox::AnswerButton(0).Handle(), 'O'); }));
 }
 
 TEST_F(MsgBoxTest, AboutBoxWithoutLinkHasNoLinkButton) {
@@ -861,12 +849,12 @@ TEST_F(MsgBoxTest, AboutBoxAfterAPlainBoxUsesOneButton) {
     // The two boxes share their answer buttons.
     EXPECT_EQ(IDCANCEL, ShowWith("Save data?", 0x23, [&](HWND) { Key(Focused(), 'C'); }));
     int buttons = 0;
-    EXPECT_EQ(IDOK, ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00,
-                             MAKEINTRESOURCEA(106), [&](HWND) {
-                                 buttons = MsgBox::ButtonsInUse();
-                                 Key(Focused(), VK_TAB);
-                                 Key(Focused(), VK_RETURN);
-                             }));
+    EXPECT_EQ(IDOK,
+              ShowWith(g_about, AboutText(), "http://www.example.com/telvara", 0x00, MAKEINTRESOURCEA(106), [&](HWND) {
+                  buttons = MsgBox::ButtonsInUse();
+                  Key(Focused(), VK_TAB);
+                  Key(Focused(), VK_RETURN);
+              }));
     EXPECT_EQ(1, buttons);
 }
 

@@ -111,8 +111,8 @@ bool LinkMade(HWND box) {
 }
 
 // Shows a box owned by the frame, saves it and answers it with its first button.
-void ShootBox(MsgBox& box, const char* name, const char* text, const char* caption, UINT flags,
-              const char* icon, bool (*ready)(HWND) = nullptr) {
+void ShootBox(MsgBox& box, const char* name, const char* text, const char* caption, UINT flags, const char* icon,
+              bool (*ready)(HWND) = nullptr) {
     OnWindowShown hook("CMSGCLASS", [&](HWND hwnd) {
         Save(hwnd, name, ready);
         SendMessageA(MsgBox::AnswerButton(0).Handle(), BM_CLICK, 0, 0);
@@ -157,8 +157,8 @@ void MoveSlider(HWND dialog, int id, int position) {
 
 void FillList() {
     const char* rows[][9] = {
-        {"Anna", "Bell", "819-567-1234", "12 Rue Principale", "Gatineau", "QC", "J8X 1A1",
-         "anna.bell@example.com", "cell 819-555-0142"},
+        {"Anna", "Bell", "819-567-1234", "12 Rue Principale", "Gatineau", "QC", "J8X 1A1", "anna.bell@example.com",
+         "cell 819-555-0142"},
         {"Ann", "Lee", "613-555-0199", "45 Elm St, Apt 3", "Ottawa", "ON", "K1A 0B1", "ann.lee@example.org", ""},
         {"Bob", "Roe", "(819) 567-2342", "88 King Rd", "Aylmer", "QC", "J9H 2B2", "", "work 819-555-0100"},
     };
@@ -239,12 +239,12 @@ bool MakeFrame() {
         const char* text;
         int width;
         int id;
-    } buttons[] = {{"Dial", 60, 40017}, {"New", 60, 40016},  {"Edit", 60, 40014},
+    } buttons[] = {{"Dial", 60, 40017},   {"New", 60, 40016},  {"Edit", 60, 40014},
                    {"Delete", 60, 40015}, {"Info", 60, 40024}, {"E&xit", 60, 40004}};
     g_bar.SetButtonCount(6);
     for (const auto& b : buttons)
         if (!g_bar.AddButton(b.text, b.width, b.id, 0)) return false;
-    const char* columns[] = {"First Name", "Last Name", "Number", "Address", "City",
+    const char* columns[] = {"First Name", "Last Name", "Number", "Address",    "City",
                              "State",      "Zip",       "E-mail", "Misc. Info."};
     const int widths[] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
     for (int i = 0; i < 9; ++i) {
@@ -285,10 +285,8 @@ int main(int argc, char** argv) {
     }
     Save(g_frame.Handle(), "frame");
 
-    ShootBox(g_box, "yes-no-cancel", "The contact list has changed.\nSave data?", "Telvara", 0x03,
-             nullptr);
-    ShootBox(g_box, "ok-icon", "Dialing: 5551234\nPick up the handset, then press OK.", "Telvara",
-             0x30, nullptr);
+    ShootBox(g_box, "yes-no-cancel", "The contact list has changed.\nSave data?", "Telvara", 0x03, nullptr);
+    ShootBox(g_box, "ok-icon", "Dialing: 5551234\nPick up the handset, then press OK.", "Telvara", 0x30, nullptr);
     ShootBox(g_about, "about", kAboutText, kMakerSite, 0x00, MAKEINTRESOURCEA(106), &LinkMade);
     ShootBox(g_about, "about-long-link", "Telvara 3.31\nfree",
              "http://www.example.com/telvara/downloads/the-latest-version-of-the-program.htm", 0x00,

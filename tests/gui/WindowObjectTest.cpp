@@ -26,8 +26,8 @@ public:
     int unhandledResult = 0;
 
     int RegisterWindowClass() override {
-        return RegisterOwnClass(g_probeRegistered, "TelvaraProbe", 0, nullptr, LoadCursorA(nullptr, IDC_ARROW),
-                                nullptr, false);
+        return RegisterOwnClass(g_probeRegistered, "TelvaraProbe", 0, nullptr, LoadCursorA(nullptr, IDC_ARROW), nullptr,
+                                false);
     }
     LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override {
         seen.push_back(message);
@@ -44,20 +44,32 @@ public:
         return false;
     }
 
-    int OnCreate() override { Log("OnCreate"); return createResult; }
+    int OnCreate() override {
+        Log("OnCreate");
+        return createResult;
+    }
     int OnUnhandled(UINT message, WPARAM, LPARAM) override {
         if (message == WM_APP + 1) Log("OnUnhandled");
         return message == WM_APP + 1 ? unhandledResult : 0;
     }
-    int SaveState() override { Log("SaveState"); return 1; }
+    int SaveState() override {
+        Log("SaveState");
+        return 1;
+    }
     void OnFinalDestroy() override { Log("OnFinalDestroy"); }
     void OnDestroy() override { Log("OnDestroy"); }
     void OnEndSession(WPARAM, LPARAM) override { Log("OnEndSession"); }
     void OnClose() override { Log("OnClose"); }
-    int OnQueryEndSession() override { Log("OnQueryEndSession"); return 7; }
+    int OnQueryEndSession() override {
+        Log("OnQueryEndSession");
+        return 7;
+    }
     void OnSize(WPARAM, LPARAM) override { Log("OnSize"); }
     void OnDrawItem(WPARAM, LPARAM) override { Log("OnDrawItem"); }
-    int OnVKeyToItem(WPARAM) override { Log("OnVKeyToItem"); return 5; }
+    int OnVKeyToItem(WPARAM) override {
+        Log("OnVKeyToItem");
+        return 5;
+    }
     HBRUSH OnCtlColorListBox(WPARAM, LPARAM) override {
         Log("OnCtlColorListBox");
         return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -75,7 +87,10 @@ public:
     void OnHScroll(WPARAM, LPARAM) override { Log("OnHScroll"); }
     void OnVScroll(WPARAM, LPARAM) override { Log("OnVScroll"); }
     void OnInitMenu(WPARAM) override { Log("OnInitMenu"); }
-    int OnMenuSelect(WPARAM, LPARAM) override { Log("OnMenuSelect"); return 9; }
+    int OnMenuSelect(WPARAM, LPARAM) override {
+        Log("OnMenuSelect");
+        return 9;
+    }
     void OnMouseMove(WPARAM, LPARAM) override { Log("OnMouseMove"); }
     void OnMouseWheel(WPARAM, LPARAM) override { Log("OnMouseWheel"); }
     void OnLButtonDown(WPARAM, LPARAM) override { Log("OnLButtonDown"); }

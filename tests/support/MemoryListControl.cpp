@@ -7,9 +7,8 @@
 int MemoryListControl::InsertSorted(const char* text, int image, ItemData data) {
     if (refuse_) return -1;
     // After the last item whose text does not sort after the new one.
-    auto at = std::upper_bound(items_.begin(), items_.end(), text, [](const char* t, const Item& item) {
-        return CompareNoCase(t, item.Text.c_str()) < 0;
-    });
+    auto at = std::upper_bound(items_.begin(), items_.end(), text,
+                               [](const char* t, const Item& item) { return CompareNoCase(t, item.Text.c_str()) < 0; });
     int index = static_cast<int>(at - items_.begin());
     items_.insert(at, Item{text, image, data});
     if (selected_ >= index) ++selected_;
@@ -46,17 +45,15 @@ void MemoryListControl::SortItems(ItemCompare compare, std::intptr_t param) {
     ItemData selectedData = selected_ >= 0 ? GetItemData(selected_) : 0;
     // Stable, as the list view's sort (a merge sort) is: items that compare
     // equal keep their order.
-    std::stable_sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
-        return compare(a.Data, b.Data, param) < 0;
-    });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [&](const Item& a, const Item& b) { return compare(a.Data, b.Data, param) < 0; });
     if (selected_ >= 0) {
         for (int i = 0; i < ItemCount(); ++i)
             if (items_[static_cast<std::size_t>(i)].Data == selectedData) selected_ = i;
     }
 }
 
-bool MemoryListControl::Rearrange(const std::vector<std::uint32_t>& order,
-                                  const std::vector<NewListItem>& added) {
+bool MemoryListControl::Rearrange(const std::vector<std::uint32_t>& order, const std::vector<NewListItem>& added) {
     if (refuse_ && !added.empty()) return false;
     const std::size_t present = items_.size();
     if (order.size() != present + added.size()) return false;

@@ -25,8 +25,7 @@ public:
     int ItemCount() const override { return static_cast<int>(items_.size()); }
     int SelectedItem() const override { return selected_; }
     void SortItems(ItemCompare compare, std::intptr_t param) override;
-    bool Rearrange(const std::vector<std::uint32_t>& order,
-                   const std::vector<NewListItem>& added) override;
+    bool Rearrange(const std::vector<std::uint32_t>& order, const std::vector<NewListItem>& added) override;
 
     void Select(int index) { selected_ = (index >= 0 && index < ItemCount()) ? index : -1; }
     const Item& ItemAt(int index) const { return items_[static_cast<std::size_t>(index)]; }

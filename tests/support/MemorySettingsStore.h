@@ -23,8 +23,7 @@ public:
         exists_ = true;
         return open_ = true;
     }
-    bool Read(const char* name, void* buffer, std::size_t size, std::size_t& got,
-              ValueType& type) override {
+    bool Read(const char* name, void* buffer, std::size_t size, std::size_t& got, ValueType& type) override {
         auto it = values_.find(name);
         if (!open_ || it == values_.end() || it->second.Bytes.size() > size) return false;
         got = it->second.Bytes.size();

@@ -44,8 +44,7 @@ const char* const kFirsts[] = {"Ann",
                                "O'Brien",
                                "OBrien",
                                "Bob"};
-const char* const kLasts[] = {"Bell", "Lee",    "",          "Adams",
-                              "Zane", "O'Neil", "St-Pierre", "de la Cruz"};
+const char* const kLasts[] = {"Bell", "Lee", "", "Adams", "Zane", "O'Neil", "St-Pierre", "de la Cruz"};
 const char* const kCities[] = {"Hull", "hull", "Aylmer", "", "Gatineau", "St-Jean", "Saint Jean"};
 
 template <std::size_t N>
@@ -57,8 +56,7 @@ const char* Pick(std::mt19937& rng, const char* const (&from)[N]) {
 std::string BookText(std::mt19937& rng, int count, const char* tag) {
     std::string text = "; Data for Telvara.exe\r\n; V300\r\n";
     for (int i = 0; i < count; ++i) {
-        Contact c =
-            MakeContact(Pick(rng, kFirsts), Pick(rng, kLasts), (tag + std::to_string(i)).c_str());
+        Contact c = MakeContact(Pick(rng, kFirsts), Pick(rng, kLasts), (tag + std::to_string(i)).c_str());
         SetField(c.City, sizeof c.City, Pick(rng, kCities));
         char line[kMaxRecordLine + 1];
         FormatRecordLine(c, line, sizeof line);
@@ -69,8 +67,7 @@ std::string BookText(std::mt19937& rng, int count, const char* tag) {
 
 std::string OldFileText(std::mt19937& rng, int count) {
     std::string text = "; Data for Telvara\r\n";
-    for (int i = 0; i < count; ++i)
-        text += std::string(Pick(rng, kFirsts)) + "\tnew" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < count; ++i) text += std::string(Pick(rng, kFirsts)) + "\tnew" + std::to_string(i) + "\r\n";
     return text;
 }
 
@@ -111,8 +108,7 @@ void Prepare(Book& book, const std::string& bookText, Before before, unsigned se
     if (before == Before::NoOrder) {
         // Items as a control without the sorted order would hold them.
         Book loaded;
-        ASSERT_EQ(LoadContactText(loaded.list, bookText.data(), bookText.size()),
-                  LoadResult::Loaded);
+        ASSERT_EQ(LoadContactText(loaded.list, bookText.data(), bookText.size()), LoadResult::Loaded);
         std::mt19937 rng(seed);
         std::vector<Contact> shuffled;
         for (int i = 0; i < loaded.list.Count(); ++i) shuffled.push_back(*loaded.list.ContactAt(i));
@@ -121,8 +117,7 @@ void Prepare(Book& book, const std::string& bookText, Before before, unsigned se
         return;
     }
     ASSERT_EQ(LoadContactText(book.list, bookText.data(), bookText.size()), LoadResult::Loaded);
-    if (before == Before::NameDescending || before == Before::NameAscending)
-        book.list.SortByHeader(0);
+    if (before == Before::NameDescending || before == Before::NameAscending) book.list.SortByHeader(0);
     if (before == Before::NameAscending) book.list.SortByHeader(0);
     if (before == Before::City) book.list.SortByHeader(4);
 }
@@ -133,13 +128,11 @@ TEST(BulkImport, SameAsAddingOneAtATimeInEveryListOrder) {
     // Seed 7 makes a list long enough for the sort to answer from its keys.
     for (unsigned seed = 1; seed <= 7; ++seed) {
         for (Before before : orders) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", order " +
-                         std::to_string(static_cast<int>(before)));
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", order " + std::to_string(static_cast<int>(before)));
             std::mt19937 rng(seed);
             const int size = seed == 1 ? 1 : seed == 7 ? 4000 : static_cast<int>(rng() % 400);
             const std::string bookText = BookText(rng, size, "old");
-            const std::string oldFile =
-                OldFileText(rng, static_cast<int>(rng() % 300) + (seed == 7 ? 1000 : 1));
+            const std::string oldFile = OldFileText(rng, static_cast<int>(rng() % 300) + (seed == 7 ? 1000 : 1));
 
             Book bulk, single;
             Prepare(bulk, bookText, before, seed);
@@ -150,8 +143,7 @@ TEST(BulkImport, SameAsAddingOneAtATimeInEveryListOrder) {
                 single.control.Select(selected);
             }
             int added = 0;
-            ASSERT_EQ(ImportOldText(bulk.list, oldFile.data(), oldFile.size(), &added),
-                      ImportResult::Imported);
+            ASSERT_EQ(ImportOldText(bulk.list, oldFile.data(), oldFile.size(), &added), ImportResult::Imported);
             AddOneAtATime(single.list, oldFile);
             EXPECT_EQ(added, single.list.Count() - (before == Before::Empty ? 0 : size));
             EXPECT_EQ(bulk.Numbers(), single.Numbers());
@@ -168,10 +160,8 @@ TEST(BulkImport, SameAsAddingOneAtATimeInEveryListOrder) {
 // out of order at every step: a list in descending order.
 TEST(BulkImport, PlacementReplaysTheSearchOverAListOutOfOrder) {
     std::vector<Contact> present, added;
-    for (const char* name : {"Zoe", "Mike", "Mike", "Bob", "Ann"})
-        present.push_back(MakeContact(name, ""));
-    for (const char* name : {"Carl", "mike", "Zoe", "Al", "Carl"})
-        added.push_back(MakeContact(name, ""));
+    for (const char* name : {"Zoe", "Mike", "Mike", "Bob", "Ann"}) present.push_back(MakeContact(name, ""));
+    for (const char* name : {"Carl", "mike", "Zoe", "Al", "Carl"}) added.push_back(MakeContact(name, ""));
 
     MemoryListControl control;
     MemoryStatusText status;

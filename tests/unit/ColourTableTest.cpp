@@ -17,8 +17,7 @@ TEST(ColourTable, HoldsTheFixedPaletteStrictlyAscendingFromBlackToWhite) {
     ASSERT_EQ(138, kColourCount);
     EXPECT_EQ(0x000000u, kColourTable[0]);
     EXPECT_EQ(0xFFFFFFu, kColourTable[kHighestColourIndex]);
-    for (int i = 1; i < kColourCount; ++i)
-        EXPECT_LT(kColourTable[i - 1], kColourTable[i]) << "at index " << i;
+    for (int i = 1; i < kColourCount; ++i) EXPECT_LT(kColourTable[i - 1], kColourTable[i]) << "at index " << i;
     // Spot checks against the palette: red, green, blue, light grey, and a
     // few entries around the rows most easily mistyped.
     EXPECT_EQ(0x0000FFu, kColourTable[3]);

@@ -80,8 +80,7 @@ TEST(ColumnSort, HeaderSortsGiveTheStableOrderOfTheListsComparison) {
         ContactList list(control, status);
         // Long enough for the sort to trust the keys of texts of letters alone.
         const int count = seed == 1 ? 5000 : 700;
-        for (int i = 0; i < count; ++i)
-            list.AppendContact(std::make_unique<Contact>(AwkwardContact(rng, i)));
+        for (int i = 0; i < count; ++i) list.AppendContact(std::make_unique<Contact>(AwkwardContact(rng, i)));
         list.SetAllSortAscending(true);
         list.SetChanged(false);
         control.Select(count / 2);
@@ -90,14 +89,13 @@ TEST(ColumnSort, HeaderSortsGiveTheStableOrderOfTheListsComparison) {
         // order, so that ties have an order of their own to keep.
         for (int round = 0; round < 2; ++round) {
             for (int column = 0; column < kColumnCount; ++column) {
-                SCOPED_TRACE("seed " + std::to_string(seed) + " column " + std::to_string(column) +
-                             " round " + std::to_string(round));
+                SCOPED_TRACE("seed " + std::to_string(seed) + " column " + std::to_string(column) + " round " +
+                             std::to_string(round));
                 std::vector<const Contact*> expected;
                 for (int i = 0; i < list.Count(); ++i) expected.push_back(list.ContactAt(i));
-                std::stable_sort(expected.begin(), expected.end(),
-                                 [&](const Contact* a, const Contact* b) {
-                                     return list.CompareContacts(a, b, column) < 0;
-                                 });
+                std::stable_sort(expected.begin(), expected.end(), [&](const Contact* a, const Contact* b) {
+                    return list.CompareContacts(a, b, column) < 0;
+                });
                 list.SortByHeader(column);
                 for (int i = 0; i < list.Count(); ++i) {
                     ASSERT_EQ(list.ContactAt(i), expected[static_cast<std::size_t>(i)]) << i;
@@ -120,8 +118,7 @@ TEST(ColumnSort, KeysLongerThanKeptAreToldApartWhole) {
         Contact c = MakeContact("", "");
         SetField(c.Address, sizeof c.Address, text.c_str());
         SetField(c.FirstName, sizeof c.FirstName, std::string(22, 'q').c_str());
-        SetField(c.LastName, sizeof c.LastName,
-                 (std::string(17, 'q') + tails[(i * 3) % 7]).c_str());
+        SetField(c.LastName, sizeof c.LastName, (std::string(17, 'q') + tails[(i * 3) % 7]).c_str());
         c.TollCall = i;
         contacts.push_back(c);
     }
@@ -133,11 +130,8 @@ TEST(ColumnSort, KeysLongerThanKeptAreToldApartWhole) {
             std::vector<std::uint32_t> order = StableOrder(records, by);
             std::vector<const Contact*> expected = records;
             std::stable_sort(expected.begin(), expected.end(),
-                             [&](const Contact* a, const Contact* b) {
-                                 return CompareSortText(*a, *b, by) < 0;
-                             });
-            for (std::size_t i = 0; i < order.size(); ++i)
-                EXPECT_EQ(records[order[i]], expected[i]) << i;
+                             [&](const Contact* a, const Contact* b) { return CompareSortText(*a, *b, by) < 0; });
+            for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(records[order[i]], expected[i]) << i;
         }
     }
 }

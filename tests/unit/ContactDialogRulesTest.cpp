@@ -53,8 +53,7 @@ TEST(StateTable, HoldsEveryCodeOnceAsCodeBlankName) {
         std::string text(entry);
         ASSERT_GT(text.size(), 3u) << text;
         EXPECT_TRUE(std::isupper(static_cast<unsigned char>(text[0])) &&
-                    std::isupper(static_cast<unsigned char>(text[1])) && text[2] == ' ' &&
-                    text[3] != ' ')
+                    std::isupper(static_cast<unsigned char>(text[1])) && text[2] == ' ' && text[3] != ' ')
             << text;
         codes.insert(text.substr(0, kStateCodeLength));
     }

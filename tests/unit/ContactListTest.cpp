@@ -15,8 +15,7 @@
 
 namespace {
 
-std::unique_ptr<Contact> New(const char* first, const char* last = "", const char* number = "555",
-                             int toll = 0) {
+std::unique_ptr<Contact> New(const char* first, const char* last = "", const char* number = "555", int toll = 0) {
     return std::unique_ptr<Contact>(new Contact(MakeContact(first, last, number, toll)));
 }
 

@@ -52,9 +52,7 @@ std::string ReadAll(const std::string& path) {
     return s.str();
 }
 
-void WriteAll(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+void WriteAll(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string TempPath(const char* name) {
     return ::testing::TempDir() + "telvara-" + std::to_string(getpid()) + "-" + name;
@@ -292,7 +290,8 @@ TEST_F(DataFileSave, RoundTripThroughAFileKeepsEveryRecordInOrder) {
     ASSERT_EQ(static_cast<int>(written.size()), list.Count());
     for (int i = 1; i < list.Count(); ++i)
         ASSERT_LE(CompareNoCaseJoined(list.ContactAt(i - 1)->FirstName, list.ContactAt(i - 1)->LastName,
-                                      list.ContactAt(i)->FirstName, list.ContactAt(i)->LastName), 0);
+                                      list.ContactAt(i)->FirstName, list.ContactAt(i)->LastName),
+                  0);
     ASSERT_EQ(WriteResult::Written, WriteDataFile(list, path.c_str()));
     EXPECT_TRUE(sortedLines(first) == sortedLines(ReadAll(path)));
     std::remove(path.c_str());
@@ -314,8 +313,7 @@ TEST_F(DataFileSave, FailedWriteKeepsTheOldFileWhole) {
     std::string path = TempPath("keep.csv");
     std::string old = kHeader + "Keep,Me,555\r\n";
     WriteAll(path, old);
-    for (int i = 0; i < 2000; ++i)
-        list.AppendContact(std::unique_ptr<Contact>(new Contact(AllQuotesContact())));
+    for (int i = 0; i < 2000; ++i) list.AppendContact(std::unique_ptr<Contact>(new Contact(AllQuotesContact())));
 
     // A file size limit makes the write fail part way, as a full disk would.
     struct rlimit saved;
@@ -334,8 +332,8 @@ TEST_F(DataFileSave, FailedWriteKeepsTheOldFileWhole) {
     std::string folder = path.substr(0, path.rfind('/'));
     std::string leftovers = folder + "/" + path.substr(path.rfind('/') + 1) + ".";
     for (int i = 0; i < 1; ++i) {
-        FILE* ls = popen(("ls " + folder + " | grep -c '^" + path.substr(path.rfind('/') + 1) +
-                          "\\.' || true").c_str(), "r");
+        FILE* ls =
+            popen(("ls " + folder + " | grep -c '^" + path.substr(path.rfind('/') + 1) + "\\.' || true").c_str(), "r");
         char count[16] = {};
         ASSERT_TRUE(fgets(count, sizeof count, ls));
         pclose(ls);

@@ -89,8 +89,7 @@ TEST(DialString, OnlyTheFirst23DialableCharactersAreUsed) {
     // 30 digits: the first 23 are dialled, with the long-distance 1.
     EXPECT_EQ(Dial("234567890123456789012345678901"), "123456789012345678901234");
     // Dropped characters do not count towards the 23.
-    EXPECT_EQ(Dial("2-3-4-5-6-7-8-9-0-1-2-3-4-5-6-7-8-9-0-1-2-3-4-5-6"),
-              "123456789012345678901234");
+    EXPECT_EQ(Dial("2-3-4-5-6-7-8-9-0-1-2-3-4-5-6-7-8-9-0-1-2-3-4-5-6"), "123456789012345678901234");
     // Letters in quotes count like digits.
     EXPECT_EQ(Dial("\"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\""), std::string("1") + std::string(23, '2'));
 }
@@ -136,7 +135,9 @@ TEST(DialString, LocalTestNeedsEightDigits) {
 
 TEST(DialString, AreaCodeShorterThanThreeNeverMatches) {
     EXPECT_EQ(Dial("819-567-1234", ""), "18195671234");
-    EXPECT_EQ(Dial("81-567-12345", "81"), "1815671234" "5");
+    EXPECT_EQ(Dial("81-567-12345", "81"),
+              "1815671234"
+              "5");
     // With 10DigitLocal on an empty area code adds nothing to a short number.
     EXPECT_EQ(Dial("567-1234", "", true), "5671234");
 }
@@ -159,7 +160,9 @@ TEST(DialString, LongestDialStringFitsItsBuffer) {
     EXPECT_LT(expected.size(), kDialStringSize);
     // 11 + "1" + 23 digits.
     EXPECT_EQ(Dial("23456789012345678901234", "819", false, "12345678901"),
-              "12345678901" "1" "23456789012345678901234");
+              "12345678901"
+              "1"
+              "23456789012345678901234");
 }
 
 TEST(DialString, SmallOutputIsCutAndTerminated) {
@@ -212,14 +215,15 @@ TEST(StatusLine, NameAndEachDialableSegment) {
 TEST(StatusLine, LongestStatusTextIsNotCut) {
     // Full-width names and two dial strings of 37 characters: 142 characters.
     DialSettings settings{"12345678901", "819", true};
-    Contact c = MakeContact(std::string(23, 'F').c_str(), std::string(19, 'L').c_str(),
-                            "*#*#*#*#*#*#*#*#1234567");
-    SetField(c.MiscInfo, sizeof c.MiscInfo,
-             (std::string("*#*#*#*#*#*#*#*#1234567") + std::string(56, '9')).c_str());
+    Contact c = MakeContact(std::string(23, 'F').c_str(), std::string(19, 'L').c_str(), "*#*#*#*#*#*#*#*#1234567");
+    SetField(c.MiscInfo, sizeof c.MiscInfo, (std::string("*#*#*#*#*#*#*#*#1234567") + std::string(56, '9')).c_str());
     char out[kStatusLineSize];
     BuildStatusText(c, settings, out);
-    std::string keys = "12345678901" "819" "*#*#*#*#*#*#*#*#1234567";
-    EXPECT_EQ(std::string(out), " " + std::string(23, 'F') + " " + std::string(19, 'L') +
-                                    "    Number = " + keys + "    Misc = " + keys);
+    std::string keys =
+        "12345678901"
+        "819"
+        "*#*#*#*#*#*#*#*#1234567";
+    EXPECT_EQ(std::string(out),
+              " " + std::string(23, 'F') + " " + std::string(19, 'L') + "    Number = " + keys + "    Misc = " + keys);
     EXPECT_EQ(std::strlen(out), 142u);
 }

@@ -49,14 +49,10 @@ TEST(Import, OldHeaderOnly) {
         std::string firstLine;
         bool accepted;
     } cases[] = {
-        {"; Data for Telvara", true},
-        {"; DATA FOR TELVARA", true},
-        {"; data for telvara\r", true},
-        {"; Data for Telvara.exe", false},
-        {"; Data for Telvara ", false},
-        {" ; Data for Telvara", false},
-        {"; Data for Telvar", false},
-        {"", false},
+        {"; Data for Telvara", true},   {"; DATA FOR TELVARA", true},
+        {"; data for telvara\r", true}, {"; Data for Telvara.exe", false},
+        {"; Data for Telvara ", false}, {" ; Data for Telvara", false},
+        {"; Data for Telvar", false},   {"", false},
         {"Ann\t555-0100", false},
     };
     for (const Case& c : cases) {
@@ -85,12 +81,11 @@ TEST(Import, EmptyFileAddsNothingAndIsNoError) {
 TEST(Import, EntryLineMapping) {
     Book book;
     int added = 0;
-    ASSERT_EQ(book.Import(std::string(kHeader) +
-                              "Ann Lee\t555-0100\r\n"
-                              "Bob\t(819) 567-1234\tcall after 6\r\n"
-                              "Cy\t1-800\tnote\twith\ttabs\r\n"
-                              "Di\t\t\r\n"
-                              "\t555-0199\r\n",
+    ASSERT_EQ(book.Import(std::string(kHeader) + "Ann Lee\t555-0100\r\n"
+                                                 "Bob\t(819) 567-1234\tcall after 6\r\n"
+                                                 "Cy\t1-800\tnote\twith\ttabs\r\n"
+                                                 "Di\t\t\r\n"
+                                                 "\t555-0199\r\n",
                           &added),
               ImportResult::Imported);
     EXPECT_EQ(added, 5);
@@ -128,8 +123,7 @@ TEST(Import, EntryLineMapping) {
 TEST(Import, LongFieldsAreCutToTheirWidths) {
     Book book;
     std::string name(30, 'n'), number(30, '5'), note(100, 'm');
-    ASSERT_EQ(book.Import(std::string(kHeader) + name + "\t" + number + "\t" + note + "\n"),
-              ImportResult::Imported);
+    ASSERT_EQ(book.Import(std::string(kHeader) + name + "\t" + number + "\t" + note + "\n"), ImportResult::Imported);
     ASSERT_EQ(book.list.Count(), 1);
     const Contact& c = book.At(0);
     EXPECT_EQ(std::string(c.FirstName), std::string(23, 'n'));
@@ -143,8 +137,7 @@ TEST(Import, LongLineGivesOneEntryOnly) {
     Book book;
     std::string line = "Ann\t555\t" + std::string(400, 'x') + "Bob\t666\tlater";
     int added = 0;
-    ASSERT_EQ(book.Import(std::string(kHeader) + line + "\r\nCy\t777\r\n", &added),
-              ImportResult::Imported);
+    ASSERT_EQ(book.Import(std::string(kHeader) + line + "\r\nCy\t777\r\n", &added), ImportResult::Imported);
     EXPECT_EQ(added, 2);
     ASSERT_EQ(book.list.Count(), 2);
     EXPECT_STREQ(book.At(0).FirstName, "Ann");
@@ -155,20 +148,19 @@ TEST(Import, LongLineGivesOneEntryOnly) {
 TEST(Import, SkippedLines) {
     Book book;
     int added = 0;
-    ASSERT_EQ(book.Import(std::string(kHeader) +
-                              "COM=2\r\n"
-                              "com=3\tx\r\n"
-                              "BAUD=9600\t\r\n"
-                              "Baud=1200\tx\r\n"
-                              "DIALSTR=ATDT\t555\r\n"
-                              "dialstr=x\ty\r\n"
-                              "; comment\twith tab\r\n"
-                              ";\t\r\n"
-                              "no tab here\r\n"
-                              "\r\n"
-                              "; Data for Telvara\r\n"
-                              "COMPANY\t555-0100\r\n"
-                              " COM=1\t555-0101\r\n",
+    ASSERT_EQ(book.Import(std::string(kHeader) + "COM=2\r\n"
+                                                 "com=3\tx\r\n"
+                                                 "BAUD=9600\t\r\n"
+                                                 "Baud=1200\tx\r\n"
+                                                 "DIALSTR=ATDT\t555\r\n"
+                                                 "dialstr=x\ty\r\n"
+                                                 "; comment\twith tab\r\n"
+                                                 ";\t\r\n"
+                                                 "no tab here\r\n"
+                                                 "\r\n"
+                                                 "; Data for Telvara\r\n"
+                                                 "COMPANY\t555-0100\r\n"
+                                                 " COM=1\t555-0101\r\n",
                           &added),
               ImportResult::Imported);
     EXPECT_EQ(added, 2);
@@ -208,8 +200,7 @@ TEST(Import, RefusedFileLeavesTheListAsItWas) {
     book.list.AddContact(std::make_unique<Contact>(MakeContact("Zed", "Old", "111")));
     book.list.SetChanged(false);
     int added = -1;
-    EXPECT_EQ(book.Import("; Data for Telvara.exe\r\n; V300\r\nAnn\t555\r\n", &added),
-              ImportResult::NotDataFile);
+    EXPECT_EQ(book.Import("; Data for Telvara.exe\r\n; V300\r\nAnn\t555\r\n", &added), ImportResult::NotDataFile);
     EXPECT_EQ(added, 0);
     EXPECT_EQ(book.list.Count(), 1);
     EXPECT_FALSE(book.list.Changed());
@@ -221,8 +212,7 @@ TEST(Import, EntriesTheListRefusesAreNotCounted) {
     Book book;
     book.control.RefuseInserts(true);
     int added = -1;
-    EXPECT_EQ(book.Import(std::string(kHeader) + "Ann\t555\r\nBob\t666\r\n", &added),
-              ImportResult::Imported);
+    EXPECT_EQ(book.Import(std::string(kHeader) + "Ann\t555\r\nBob\t666\r\n", &added), ImportResult::Imported);
     EXPECT_EQ(added, 0);
     EXPECT_EQ(book.list.Count(), 0);
     EXPECT_FALSE(book.list.Changed());
@@ -252,8 +242,7 @@ TEST(Import, FromFile) {
 
 TEST(Import, SavedInThePresentFormat) {
     Book book;
-    ASSERT_EQ(book.Import(std::string(kHeader) + "Ann, Lee\t555-0100\tsays \"hi\"\r\n"),
-              ImportResult::Imported);
+    ASSERT_EQ(book.Import(std::string(kHeader) + "Ann, Lee\t555-0100\tsays \"hi\"\r\n"), ImportResult::Imported);
     std::string path = ::testing::TempDir() + "import_saved.csv";
     ASSERT_EQ(WriteDataFile(book.list, path.c_str()), WriteResult::Written);
 

@@ -95,9 +95,7 @@ TEST(LineReader, ExpandTabsToMultiplesOfEight) {
     EXPECT_EQ(Lines("abc\n\tx\n", true), (L{"abc", std::string(8, ' ') + "x"}));
 }
 
-TEST(LineReader, TabsKeptWithoutExpandTabs) {
-    EXPECT_EQ(Lines("Ann\t555\t\tnote\r\n"), L{"Ann\t555\t\tnote"});
-}
+TEST(LineReader, TabsKeptWithoutExpandTabs) { EXPECT_EQ(Lines("Ann\t555\t\tnote\r\n"), L{"Ann\t555\t\tnote"}); }
 
 TEST(LineReader, LongLineComesWholeAndNeverAsTwo) {
     std::string longLine(5000, 'a');

@@ -18,12 +18,40 @@ namespace {
 // Names with the marks that the cheap order treats apart: case, accents,
 // hyphens, apostrophes, blanks, full stops, digits.
 std::vector<Contact> AwkwardNames(std::size_t count, unsigned seed) {
-    static const char* firsts[] = {"Ren\xe9" "e", "Renee", "renee", "Ren\xc9" "E", "No\xebl", "Noel", "Marie-Eve",
-                                   "MarieEve", "Marie Eve", "Jo Ellen", "JoEllen", "O'Brien", "OBrien", "Dr. Paul",
-                                   "Paul", "", "123", "Zo\xeb", "Zoe", "\xc9milie", "Emilie", "Fr\xe9" "d\xe9ric",
-                                   "Frederic", "Anna", "Ann", "ann", "Ann-Lee", "Annlee"};
-    static const char* lasts[] = {"Bell", "Lee", "", "O'Neil", "ONeil", "St-Pierre", "St Pierre", "M\xfcller",
-                                  "Muller", "Mueller", "de la Cruz", "Dela Cruz"};
+    static const char* firsts[] = {
+        "Ren\xe9"
+        "e",
+        "Renee",
+        "renee",
+        "Ren\xc9"
+        "E",
+        "No\xebl",
+        "Noel",
+        "Marie-Eve",
+        "MarieEve",
+        "Marie Eve",
+        "Jo Ellen",
+        "JoEllen",
+        "O'Brien",
+        "OBrien",
+        "Dr. Paul",
+        "Paul",
+        "",
+        "123",
+        "Zo\xeb",
+        "Zoe",
+        "\xc9milie",
+        "Emilie",
+        "Fr\xe9"
+        "d\xe9ric",
+        "Frederic",
+        "Anna",
+        "Ann",
+        "ann",
+        "Ann-Lee",
+        "Annlee"};
+    static const char* lasts[] = {"Bell",      "Lee",       "",       "O'Neil",  "ONeil",      "St-Pierre",
+                                  "St Pierre", "M\xfcller", "Muller", "Mueller", "de la Cruz", "Dela Cruz"};
     std::mt19937 rng(seed);
     std::vector<Contact> out;
     for (std::size_t i = 0; i < count; ++i)
@@ -68,7 +96,11 @@ TEST(NameSort, RandomRecordsAndEmptyInput) {
 }
 
 TEST(NameSort, CheapOrderSeesBaseLetters) {
-    Contact renee = MakeContact("Ren\xe9" "e", ""), renfrew = MakeContact("Renfrew", "");
+    Contact renee = MakeContact(
+                "Ren\xe9"
+                "e",
+                ""),
+            renfrew = MakeContact("Renfrew", "");
     EXPECT_LT(CompareNameFold(renee, renfrew), 0);  // e with an accent is still an e
     Contact obrien = MakeContact("O'Brien", ""), oakley = MakeContact("Oakley", "");
     EXPECT_GT(CompareNameFold(obrien, oakley), 0);  // the apostrophe is passed over

@@ -21,10 +21,10 @@ Contact RandomContact(std::mt19937& rng) {
         std::size_t width = kContactFieldWidths[f];
         std::string text;
         switch (rng() % 6) {
-            case 0: break;                                    // empty
-            case 1: text.assign(width - 1, '"'); break;       // all quotes, full width
-            case 2: text.assign(width - 1, 'w'); break;       // full width
-            case 3: text = " lead and trail "; break;         // blanks kept as they are
+            case 0: break;                               // empty
+            case 1: text.assign(width - 1, '"'); break;  // all quotes, full width
+            case 2: text.assign(width - 1, 'w'); break;  // full width
+            case 3: text = " lead and trail "; break;    // blanks kept as they are
             default: {
                 std::size_t n = rng() % width;
                 for (std::size_t i = 0; i < n; ++i) {

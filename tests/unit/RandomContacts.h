@@ -8,8 +8,7 @@
 #include <random>
 #include <vector>
 
-Contact MakeContact(const char* first, const char* last, const char* number = "",
-                    int toll = 0);
+Contact MakeContact(const char* first, const char* last, const char* number = "", int toll = 0);
 
 // A record whose fields are drawn from the awkward cases, repeatably from `rng`.
 Contact RandomContact(std::mt19937& rng);

@@ -237,16 +237,19 @@ TEST(SettingsLoad, ValuesOfWrongTypeOrSizeAreMissing) {
     } cases[] = {
         {"Style as text", [](MemorySettingsStore& m) { m.SetText("Style", "1"); }},
         {"Style as binary", [](MemorySettingsStore& m) { SetBinary(m, "Style", 4); }},
-        {"ComNum of 2 bytes", [](MemorySettingsStore& m) {
+        {"ComNum of 2 bytes",
+         [](MemorySettingsStore& m) {
              std::int16_t v = 4;
              m.Set("ComNum", ValueType::Number, &v, sizeof v);
          }},
-        {"Speed of 8 bytes", [](MemorySettingsStore& m) {
+        {"Speed of 8 bytes",
+         [](MemorySettingsStore& m) {
              std::int64_t v = 1;
              m.Set("Speed", ValueType::Number, &v, sizeof v);
          }},
         {"Index of 0 bytes", [](MemorySettingsStore& m) { m.Set("Index", ValueType::Number, "", 0); }},
-        {"PrintSize of type other", [](MemorySettingsStore& m) {
+        {"PrintSize of type other",
+         [](MemorySettingsStore& m) {
              std::int32_t v = 2;
              m.Set("PrintSize", ValueType::Other, &v, sizeof v);
          }},
@@ -261,9 +264,7 @@ TEST(SettingsLoad, ValuesOfWrongTypeOrSizeAreMissing) {
         {"Cols of 37 bytes", [](MemorySettingsStore& m) { SetBinary(m, "Cols", 37); }},
         {"Cols of 40 bytes", [](MemorySettingsStore& m) { SetBinary(m, "Cols", 40); }},
         {"Cols as number", [](MemorySettingsStore& m) { m.SetNumber("Cols", 1); }},
-        {"Fname as binary", [](MemorySettingsStore& m) {
-             m.Set("Fname", ValueType::Binary, "D:\\x.csv", 9);
-         }},
+        {"Fname as binary", [](MemorySettingsStore& m) { m.Set("Fname", ValueType::Binary, "D:\\x.csv", 9); }},
         {"Prefix as number", [](MemorySettingsStore& m) { m.SetNumber("Prefix", 0x50445441); }},
         {"State of 3 characters", [](MemorySettingsStore& m) { m.SetText("State", "CAL"); }},
         {"State of 3 characters without NUL", [](MemorySettingsStore& m) { SetTextNoNul(m, "State", "CAL"); }},
@@ -271,8 +272,10 @@ TEST(SettingsLoad, ValuesOfWrongTypeOrSizeAreMissing) {
         {"AreaCode of 5 characters", [](MemorySettingsStore& m) { m.SetText("AreaCode", "81900"); }},
         {"NumberPrefix of 12 characters", [](MemorySettingsStore& m) { m.SetText("NumberPrefix", "9,9,9,9,9,9,"); }},
         {"Fname of 260 characters", [](MemorySettingsStore& m) { m.SetText("Fname", std::string(260, 'f').c_str()); }},
-        {"Fname of 260 characters without NUL", [](MemorySettingsStore& m) { SetTextNoNul(m, "Fname", std::string(260, 'f')); }},
-        {"Backup of 300 characters", [](MemorySettingsStore& m) { m.SetText("Backup", std::string(300, 'b').c_str()); }},
+        {"Fname of 260 characters without NUL",
+         [](MemorySettingsStore& m) { SetTextNoNul(m, "Fname", std::string(260, 'f')); }},
+        {"Backup of 300 characters",
+         [](MemorySettingsStore& m) { m.SetText("Backup", std::string(300, 'b').c_str()); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -337,10 +340,10 @@ TEST(SettingsSave, WritesEveryValueInOrder) {
     RecordingStore store;
     Settings s = Load(store);
     EXPECT_TRUE(SaveSettings(store, s, MakeShutdown()));
-    const std::vector<std::string> order = {
-        "TxtClr",       "TxtBkClr", "Style",    "Cols",  "Fname",     "Backup",    "State",
-        "Prefix",       "AreaCode", "NumberPrefix",      "10DigitLocal", "ToneDial", "ComNum",
-        "Speed",        "Index",    "PrintBits", "PrintSize", "flags",  "showCmd",   "rcNormal"};
+    const std::vector<std::string> order = {"TxtClr",       "TxtBkClr",  "Style",  "Cols",     "Fname",
+                                            "Backup",       "State",     "Prefix", "AreaCode", "NumberPrefix",
+                                            "10DigitLocal", "ToneDial",  "ComNum", "Speed",    "Index",
+                                            "PrintBits",    "PrintSize", "flags",  "showCmd",  "rcNormal"};
     EXPECT_EQ(store.written, order);
     EXPECT_FALSE(store.IsOpen());
 }
@@ -615,15 +618,15 @@ TEST(RestorePlacement, OnlyAPlaceThatLeavesAUsableWindowIsUsed) {
         bool usable;
     } cases[] = {
         {{0, 1, 60, 50, 760, 530}, true},
-        {{0, 1, -4, -4, 1028, 772}, true},      // a little over every edge
-        {{0, 1, 992, 736, 1692, 1216}, true},   // the last place by the right and bottom edges
-        {{0, 1, 993, 50, 1693, 530}, false},    // beyond the right edge
-        {{0, 1, 60, 737, 760, 1217}, false},    // beyond the bottom
-        {{0, 1, -669, 50, 31, 530}, false},     // beyond the left edge
-        {{0, 1, 60, -19, 760, 461}, false},     // the caption above the screen
-        {{0, 1, 60, 50, 60, 50}, false},        // no size
-        {{0, 1, 60, 50, 171, 530}, false},      // narrower than a window can be
-        {{0, 1, 760, 530, 60, 50}, false},      // corners swapped
+        {{0, 1, -4, -4, 1028, 772}, true},     // a little over every edge
+        {{0, 1, 992, 736, 1692, 1216}, true},  // the last place by the right and bottom edges
+        {{0, 1, 993, 50, 1693, 530}, false},   // beyond the right edge
+        {{0, 1, 60, 737, 760, 1217}, false},   // beyond the bottom
+        {{0, 1, -669, 50, 31, 530}, false},    // beyond the left edge
+        {{0, 1, 60, -19, 760, 461}, false},    // the caption above the screen
+        {{0, 1, 60, 50, 60, 50}, false},       // no size
+        {{0, 1, 60, 50, 171, 530}, false},     // narrower than a window can be
+        {{0, 1, 760, 530, 60, 50}, false},     // corners swapped
         {{0, 1, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, false},
     };
     for (const Case& c : cases)

@@ -38,10 +38,10 @@ TEST(SpeakerDial, StarAndHashPlayWithoutAWait) {
 }
 
 TEST(SpeakerDial, EachPauseCharacterIsItsOwnSilence) {
-    EXPECT_EQ((Events{"wait 40", "tone 9", "wait 2000", "wait 2000",                   //
-                      "wait 40", "tone 5", "wait 40", "tone 5", "wait 40", "tone 5",    //
-                      "wait 125",                                                      //
-                      "wait 40", "tone 0", "wait 40", "tone 1", "wait 40", "tone 9",    //
+    EXPECT_EQ((Events{"wait 40", "tone 9", "wait 2000", "wait 2000",                  //
+                      "wait 40", "tone 5", "wait 40", "tone 5", "wait 40", "tone 5",  //
+                      "wait 125",                                                     //
+                      "wait 40", "tone 0", "wait 40", "tone 1", "wait 40", "tone 9",  //
                       "wait 40", "tone 9"}),
               Played("9,,555/0199"));
     EXPECT_EQ((Events{"wait 125", "wait 125"}), Played("//"));

@@ -30,8 +30,6 @@ std::string Folder() {
     return folder;
 }
 
-
-
 int FilesInFolder() {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((Folder() + "*").c_str(), &data);

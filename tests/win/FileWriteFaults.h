@@ -18,24 +18,15 @@ public:
 
     // `room`: the bytes that still fit on the disk (DiskFull); `target`: the
     // file the other program opens (TargetTakenWhileWriting).
-    explicit FileWriteFault(Kind kind, DWORD room = 0, const std::string& target = "")
-        : saved_(SafeWriterCalls()) {
+    explicit FileWriteFault(Kind kind, DWORD room = 0, const std::string& target = "") : saved_(SafeWriterCalls()) {
         Room() = room;
         Target() = target;
         Held() = INVALID_HANDLE_VALUE;
         switch (kind) {
-            case Kind::DiskFull:
-                SafeWriterCalls().writeFile = &WriteUntilFull;
-                break;
-            case Kind::NoNewFileInFolder:
-                SafeWriterCalls().getTempFileName = &NoTempName;
-                break;
-            case Kind::NewFileWillNotOpen:
-                SafeWriterCalls().createFile = &NoOpen;
-                break;
-            case Kind::TargetTakenWhileWriting:
-                SafeWriterCalls().writeFile = &TakeTargetThenWrite;
-                break;
+            case Kind::DiskFull: SafeWriterCalls().writeFile = &WriteUntilFull; break;
+            case Kind::NoNewFileInFolder: SafeWriterCalls().getTempFileName = &NoTempName; break;
+            case Kind::NewFileWillNotOpen: SafeWriterCalls().createFile = &NoOpen; break;
+            case Kind::TargetTakenWhileWriting: SafeWriterCalls().writeFile = &TakeTargetThenWrite; break;
         }
     }
     ~FileWriteFault() {
@@ -62,8 +53,7 @@ private:
         return held;
     }
 
-    static BOOL WINAPI WriteUntilFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
-                                      LPOVERLAPPED overlapped) {
+    static BOOL WINAPI WriteUntilFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
         DWORD part = size < Room() ? size : Room();
         DWORD put = 0;
         if (part > 0 && !WriteFile(file, data, part, &put, overlapped)) return FALSE;
@@ -85,8 +75,7 @@ private:
     static BOOL WINAPI TakeTargetThenWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
                                            LPOVERLAPPED overlapped) {
         if (Held() == INVALID_HANDLE_VALUE)
-            Held() =
-                CreateFileA(Target().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            Held() = CreateFileA(Target().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         return WriteFile(file, data, size, written, overlapped);
     }
 

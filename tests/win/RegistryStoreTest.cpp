@@ -26,8 +26,8 @@ struct Registry : ::testing::Test {
 
     void Put(const char* name, DWORD type, const void* data, DWORD size) {
         HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                 nullptr, &key, nullptr));
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size));
         RegCloseKey(key);
     }
@@ -41,8 +41,8 @@ struct Registry : ::testing::Test {
         unsigned char buffer[1024];
         DWORD size = sizeof buffer;
         *type = 0;
-        if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, buffer,
-                         &size) != ERROR_SUCCESS)
+        if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, buffer, &size) !=
+            ERROR_SUCCESS)
             return std::string();
         return std::string(reinterpret_cast<char*>(buffer), size);
     }

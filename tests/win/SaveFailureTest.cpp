@@ -57,8 +57,7 @@ struct SaveFailure : ::testing::Test {
         // Far more than one block of the writer, so that a disk can fill up
         // in a later block as well as in the first.
         std::mt19937 rng(8);
-        for (int i = 0; i < 1500; ++i)
-            list.AppendContact(std::unique_ptr<Contact>(new Contact(RandomContact(rng))));
+        for (int i = 0; i < 1500; ++i) list.AppendContact(std::unique_ptr<Contact>(new Contact(RandomContact(rng))));
         old = "; Data for Telvara.exe\r\n; V300\r\nOld,Book,555-0100,,,,,,,0\r\n";
         ASSERT_TRUE(WriteFileText(path, old));
     }
@@ -67,8 +66,7 @@ struct SaveFailure : ::testing::Test {
     // The old file as it was, and nothing else in its folder.
     void ExpectOldFileAlone() {
         EXPECT_TRUE(old == ReadFileText(path)) << "the old file was changed";
-        EXPECT_EQ(std::vector<std::string>{"book.csv"}, FilesInFolder())
-            << "a new file was left behind";
+        EXPECT_EQ(std::vector<std::string>{"book.csv"}, FilesInFolder()) << "a new file was left behind";
     }
 };
 
