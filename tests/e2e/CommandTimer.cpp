@@ -19,7 +19,7 @@
 //
 // A command whose row has no way to act yet reports "-" (not built).
 
-#include "ProgramDriver.h"
+#include "TimerSupport.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -33,33 +33,7 @@
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
-constexpr DWORD kWait = 600000;  // deadline of every wait; a far too slow command fails at it
 constexpr int kColumnFirstName = 0, kColumnCity = 4;
-
-std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
-
-double Now() {
-    LARGE_INTEGER frequency, count;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool PrepareSettings(const std::string& dataFile) {
-    DeleteRegistryTree("Software\\Ostrel Freeware");
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const char area[] = "819";
-    bool ok =
-        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
-                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
 
 // The list shows `count` contacts and the status bar says so: the status is
 // written at the end of a load or an import, and the answers come from the
@@ -72,7 +46,7 @@ bool ShowsAll(const RunningProgram& program, int count) {
 // program shows that it never will be.
 bool WaitFor(const RunningProgram& program, const std::function<bool()>& done, std::string& error) {
     DWORD begun = GetTickCount();
-    while (GetTickCount() - begun < kWait) {
+    while (GetTickCount() - begun < kBenchWait) {
         if (HWND box = program.TopWindow("CMSGCLASS")) {
             error = "a message box appeared: " + WindowText(box);
             return false;
@@ -108,7 +82,7 @@ bool ClickHeader(const RunningProgram& program, int column) {
         !memory.Read(0, &rect, sizeof rect))
         return false;
     LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    return SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at, kWait) && SendTo(hwnd, WM_LBUTTONUP, 0, at, kWait);
+    return SendTo(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at, kBenchWait) && SendTo(hwnd, WM_LBUTTONUP, 0, at, kBenchWait);
 }
 
 int CompareShown(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()); }
@@ -162,30 +136,32 @@ std::vector<TimedCommand> Commands() {
         // "First Name" descending.
         {"city", [](RunningProgram& p, const Book&) { return ClickHeader(p, kColumnCity); },
          [](RunningProgram& p, const Book& b) {
-             return p.Settled(kWait) &&
+             return p.Settled(kBenchWait) &&
                     CompareShown(p.ItemText(0, kColumnCity), p.ItemText(b.Count - 1, kColumnCity)) <= 0;
          }},
         {"first", [](RunningProgram& p, const Book&) { return ClickHeader(p, kColumnFirstName); },
          [](RunningProgram& p, const Book& b) {
-             return p.Settled(kWait) && CompareShown(p.ItemText(0, 0) + p.ItemText(0, 1),
-                                                     p.ItemText(b.Count - 1, 0) + p.ItemText(b.Count - 1, 1)) >= 0;
+             return p.Settled(kBenchWait) && CompareShown(p.ItemText(0, 0) + p.ItemText(0, 1),
+                                                          p.ItemText(b.Count - 1, 0) + p.ItemText(b.Count - 1, 1)) >= 0;
          }},
         // Print: from OK in its dialog until the page is written whole and the
         // shell has been asked to open it, which the command does last.
         {"print", [](RunningProgram&, const Book&) { return PressDialogButton(g_printDialog, IDOK); },
          [](RunningProgram& p, const Book&) {
-             return !IsWindow(g_printDialog) && p.Settled(kWait) &&
+             return !IsWindow(g_printDialog) && p.Settled(kBenchWait) &&
                     GetFileAttributesA(PrintPage().c_str()) != INVALID_FILE_ATTRIBUTES;
          },
          [](RunningProgram& p, const Book&) {
              DeleteFileA(PrintPage().c_str());
-             return p.PostCommand(CMD_PRINT) && (g_printDialog = p.WaitForDialog("Print to browser", kWait));
+             return p.PostCommand(CMD_PRINT) && (g_printDialog = p.WaitForDialog("Print to browser", kBenchWait));
          }},
         {"save",
          [](RunningProgram& p, const Book& b) {
-             return MakeOld(b.Working) && SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kWait).has_value();
+             return MakeOld(b.Working) && SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kBenchWait).has_value();
          },
-         [](RunningProgram& p, const Book& b) { return p.Settled(kWait) && WriteTime(b.Working) > WriteTime(b.File); }},
+         [](RunningProgram& p, const Book& b) {
+             return p.Settled(kBenchWait) && WriteTime(b.Working) > WriteTime(b.File);
+         }},
     };
 }
 
@@ -207,7 +183,7 @@ bool TimeRun(const std::string& exe, const Book& book, Figures& figures, std::st
     }
     double start = Now();
     RunningProgram program;
-    if (!program.Start(exe, "") || !program.WaitForFrame(kWait)) {
+    if (!program.Start(exe, "") || !program.WaitForFrame(kBenchWait)) {
         error = "no main window";
         return false;
     }
@@ -239,7 +215,7 @@ bool TimeRun(const std::string& exe, const Book& book, Figures& figures, std::st
     SIZE_T peak = PeakBytes(program);
     if (peak > figures.Peak) figures.Peak = peak;
     DWORD exitCode = 1;
-    if (!program.Close(kWait, exitCode) || exitCode != 0) {
+    if (!program.Close(kBenchWait, exitCode) || exitCode != 0) {
         error = "the program did not close cleanly";
         return false;
     }
@@ -254,7 +230,7 @@ bool TimeImport(const std::string& exe, const std::string& oneBook, const std::s
         return false;
     }
     RunningProgram program;
-    if (!program.Start(exe, "") || !program.WaitForFrame(kWait)) {
+    if (!program.Start(exe, "") || !program.WaitForFrame(kBenchWait)) {
         error = "no main window";
         return false;
     }
@@ -267,7 +243,7 @@ bool TimeImport(const std::string& exe, const std::string& oneBook, const std::s
             program, [&] { return (dialog = program.TopWindow("#32770")) != nullptr; }, error))
         return false;
     // The name typed into the dialog's name box, then OK.
-    if (!PollUntil([&] { return GetDlgItem(dialog, 0x47C) || GetDlgItem(dialog, 0x480); }, kWait)) {
+    if (!PollUntil([&] { return GetDlgItem(dialog, 0x47C) || GetDlgItem(dialog, 0x480); }, kBenchWait)) {
         error = "the file dialog has no name box";
         return false;
     }

@@ -20,7 +20,7 @@
 //   RESULT what=startup_drawn ms=1300.2
 //   RESULT what=new ms=12.3
 
-#include "ProgramDriver.h"
+#include "TimerSupport.h"
 
 #include <commctrl.h>
 
@@ -30,37 +30,8 @@
 
 namespace {
 
-const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
-constexpr DWORD kWait = 600000;  // a 100,000-contact start under Wine can take a while
 constexpr int kNewContact = 40016, kEditContact = 40014, kDeleteContact = 40015;
 constexpr int kFirstNameEdit = 1000;
-
-std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
-
-bool PrepareSettings(const std::string& dataFile) {
-    DeleteRegistryTree("Software\\Ostrel Freeware");
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const char area[] = "819";
-    bool ok =
-        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
-                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS;
-    DWORD index = 0;
-    ok = ok && RegSetValueExA(key, "Index", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index), sizeof index) ==
-                   ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
-
-double Now() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 class Timer {
 public:
@@ -70,31 +41,32 @@ public:
     // Opens the dialog of `command`, types the first name and times OK.
     double Dialog(int command, const std::string& firstName) {
         PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        HWND dialog = program_.WaitForDialog(kWait);
+        HWND dialog = program_.WaitForDialog(kBenchWait);
         if (!dialog) return Fail("no contact dialog");
         if (!SetControlText(GetDlgItem(dialog, kFirstNameEdit), firstName)) return Fail("cannot type");
         double start = Now();
-        if (!SendTo(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0, kWait)) return Fail("OK not pressed");
+        if (!SendTo(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0, kBenchWait)) return Fail("OK not pressed");
         bool shown = PollUntil(
             [&] {
                 int selected = program_.SelectedItem();
                 return selected >= 0 && program_.ItemText(selected, 0) == firstName && Drawn();
             },
-            kWait);
+            kBenchWait);
         double ms = Now() - start;
         return shown ? ms : Fail(firstName + " never shown selected");
     }
 
     double Delete(int countAfter) {
         PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(kDeleteContact, 0), 0);
-        HWND box = program_.WaitForBox(kWait);
-        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) || !SendTo(box, WM_NULL, 0, 0))
+        HWND box = program_.WaitForBox(kBenchWait);
+        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kBenchWait) ||
+            !SendTo(box, WM_NULL, 0, 0))
             return Fail("no delete question");
         HWND yes = FindWindowExA(box, nullptr, "BUTTON", nullptr);
         double start = Now();
-        if (!yes || !SendTo(yes, BM_CLICK, 0, 0, kWait)) return Fail("Yes not pressed");
+        if (!yes || !SendTo(yes, BM_CLICK, 0, 0, kBenchWait)) return Fail("Yes not pressed");
         bool gone = PollUntil(
-            [&] { return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 && Drawn(); }, kWait);
+            [&] { return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 && Drawn(); }, kBenchWait);
         double ms = Now() - start;
         return gone ? ms : Fail("the contact was not removed");
     }
@@ -116,17 +88,17 @@ template <class Keep>
 std::string TimeOneRun(const std::string& exe, int count, int run, Keep keep) {
     RunningProgram program;
     double start = Now();
-    if (!program.Start(exe, "") || !program.WaitForFrame(kWait)) return "the program did not start";
+    if (!program.Start(exe, "") || !program.WaitForFrame(kBenchWait)) return "the program did not start";
     const std::string expected = std::to_string(count);
     bool loaded = PollUntil(
         [&] {
             return program.TopWindow("CMSGCLASS") || !program.Running() ||
                    (program.ItemCount() == count && program.StatusText(1) == expected);
         },
-        kWait);
+        kBenchWait);
     keep(0, Now() - start);
     if (!loaded || program.ItemCount() != count) return "the list never showed the whole book";
-    if (!PollUntil([&] { return !GetUpdateRect(program.List(), nullptr, FALSE); }, kWait))
+    if (!PollUntil([&] { return !GetUpdateRect(program.List(), nullptr, FALSE); }, kBenchWait))
         return "the list was never drawn";
     keep(4, Now() - start);
 
@@ -140,8 +112,8 @@ std::string TimeOneRun(const std::string& exe, int count, int run, Keep keep) {
     // The book has changed: closing asks to save it, and No leaves the file.
     DWORD exitCode = 1;
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    HWND box = program.WaitForBox(kWait);
-    if (!box || !program.AnswerBoxWith(box, 1) || !program.WaitForExit(kWait, exitCode) || exitCode != 0)
+    HWND box = program.WaitForBox(kBenchWait);
+    if (!box || !program.AnswerBoxWith(box, 1) || !program.WaitForExit(kBenchWait, exitCode) || exitCode != 0)
         return "the program did not close cleanly";
     return "";
 }
@@ -164,7 +136,7 @@ int main(int argc, char** argv) {
         return ms >= 0;
     };
     for (int r = 0; r < repeats; ++r) {
-        if (!PrepareSettings(file)) {
+        if (!PrepareSettings(file, {{"Index", 0}})) {
             std::fprintf(stderr, "cannot write the settings\n");
             return 2;
         }

@@ -9,7 +9,7 @@
 //
 // One line:  RESULT count=100000 startup_ms=... print_ms=... browser_ms=... page_kib=...
 
-#include "ProgramDriver.h"
+#include "TimerSupport.h"
 
 #include "resources/resource.h"
 
@@ -18,31 +18,6 @@
 #include <string>
 
 namespace {
-
-const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
-constexpr DWORD kWait = 600000;  // a 100,000-contact book under Wine can take a while
-
-std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
-
-bool PrepareSettings(const std::string& dataFile) {
-    DeleteRegistryTree("Software\\Ostrel Freeware");
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const char area[] = "819";
-    const DWORD bits = 15, size = 1;
-    bool ok =
-        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
-                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "PrintBits", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&bits), sizeof bits) ==
-            ERROR_SUCCESS &&
-        RegSetValueExA(key, "PrintSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size), sizeof size) ==
-            ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
 
 double Since(const LARGE_INTEGER& start) {
     LARGE_INTEGER now, frequency;
@@ -80,7 +55,7 @@ int main(int argc, char** argv) {
     const std::string file = WindowsPath(argv[3]);
     BrowserRecord browser;
     if (!browser.Problem().empty() || !browser.Register()) return Fail(browser.Problem().c_str());
-    if (!PrepareSettings(file)) return Fail("cannot write the settings");
+    if (!PrepareSettings(file, {{"PrintBits", 15}, {"PrintSize", 1}})) return Fail("cannot write the settings");
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
     const std::string page = std::string(temp) + "Telvara.htm";
@@ -89,35 +64,35 @@ int main(int argc, char** argv) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     RunningProgram program;
-    if (!program.Start(exe, "") || !program.WaitForFrame(kWait)) return Fail("the program did not start");
+    if (!program.Start(exe, "") || !program.WaitForFrame(kBenchWait)) return Fail("the program did not start");
     const std::string expected = std::to_string(count);
     if (!PollUntil(
             [&] {
                 return program.TopWindow("CMSGCLASS") || !program.Running() ||
                        (program.ItemCount() == count && program.StatusText(1) == expected);
             },
-            kWait) ||
+            kBenchWait) ||
         program.ItemCount() != count)
         return Fail("the book was not loaded");
     const double startup = Since(start);
 
     if (!program.PostCommand(CMD_PRINT)) return Fail("no command");
-    HWND dialog = program.WaitForDialog("Print to browser", kWait);
+    HWND dialog = program.WaitForDialog("Print to browser", kBenchWait);
     if (!dialog) return Fail("no print dialog");
     const std::size_t mark = browser.Mark();
     LARGE_INTEGER ok;
     QueryPerformanceCounter(&ok);
     if (!PressDialogButton(dialog, IDOK)) return Fail("OK cannot be pressed");
     LONGLONG size = -1;
-    PollUntil([&] { return (size = ClosedPageSize(page)) > 0 || program.TopWindow("CMSGCLASS"); }, kWait);
+    PollUntil([&] { return (size = ClosedPageSize(page)) > 0 || program.TopWindow("CMSGCLASS"); }, kBenchWait);
     const double printed = Since(ok);
     if (size <= 0) return Fail("the page was not written");
-    const bool reached = browser.WaitForLine(mark, "Telvara.htm", kWait).has_value();
+    const bool reached = browser.WaitForLine(mark, "Telvara.htm", kBenchWait).has_value();
     const double browsed = Since(ok);
     if (!reached) return Fail("the browser never got the page");
 
     DWORD exitCode = 1;
-    if (!program.Close(kWait, exitCode) || exitCode != 0) return Fail("the program did not close cleanly");
+    if (!program.Close(kBenchWait, exitCode) || exitCode != 0) return Fail("the program did not close cleanly");
     std::printf("RESULT count=%d startup_ms=%.1f print_ms=%.1f browser_ms=%.1f page_kib=%lld\n", count, startup,
                 printed, browsed, size / 1024);
     return 0;

@@ -10,7 +10,7 @@
 //
 //   RESULT count=10000 best_ms=123.4 peak_kib=45678
 
-#include "ProgramDriver.h"
+#include "TimerSupport.h"
 
 #include <psapi.h>
 
@@ -21,26 +21,6 @@
 #include <vector>
 
 namespace {
-
-const char kSettingsKey[] = "Software\\Ostrel Freeware\\Telvara\\Settings";
-constexpr DWORD kWait = 600000;  // a 100,000-contact start under Wine can take a while
-
-std::string WindowsPath(const char* path) { return path[0] == '/' ? WindowsPathOfUnixPath(path) : std::string(path); }
-
-bool PrepareSettings(const std::string& dataFile) {
-    DeleteRegistryTree("Software\\Ostrel Freeware");
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const char area[] = "819";
-    bool ok =
-        RegSetValueExA(key, "Fname", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
-                       static_cast<DWORD>(dataFile.size() + 1)) == ERROR_SUCCESS &&
-        RegSetValueExA(key, "AreaCode", 0, REG_SZ, reinterpret_cast<const BYTE*>(area), sizeof area) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
 
 struct Run {
     bool Ok = false;
@@ -59,7 +39,7 @@ Run TimeOneStart(const std::string& exe, int count) {
         run.Error = "CreateProcess failed";
         return run;
     }
-    if (!program.WaitForFrame(kWait)) {
+    if (!program.WaitForFrame(kBenchWait)) {
         run.Error = "no main window";
         return run;
     }
@@ -70,7 +50,7 @@ Run TimeOneStart(const std::string& exe, int count) {
     HWND box = nullptr;
     bool idle = false;
     DWORD begun = GetTickCount();
-    while (GetTickCount() - begun < kWait) {
+    while (GetTickCount() - begun < kBenchWait) {
         box = program.TopWindow("CMSGCLASS");
         if (box || !program.Running()) break;
         if (program.ItemCount() == count && program.StatusText(1) == expected) {
@@ -93,7 +73,7 @@ Run TimeOneStart(const std::string& exe, int count) {
         return run;
     }
     DWORD exitCode = 1;
-    if (!program.Close(kWait, exitCode) || exitCode != 0) {
+    if (!program.Close(kBenchWait, exitCode) || exitCode != 0) {
         run.Error = "the program did not close cleanly";
         return run;
     }
