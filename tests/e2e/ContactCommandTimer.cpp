@@ -51,7 +51,7 @@ public:
                 int selected = program_.SelectedItem();
                 return selected >= 0 && program_.ItemText(selected, 0) == firstName && Drawn();
             },
-            kBenchWait);
+            kBenchWait, 1);
         double ms = Now() - start;
         return shown ? ms : Fail(firstName + " never shown selected");
     }
@@ -65,8 +65,9 @@ public:
         HWND yes = FindWindowExA(box, nullptr, "BUTTON", nullptr);
         double start = Now();
         if (!yes || !SendTo(yes, BM_CLICK, 0, 0, kBenchWait)) return Fail("Yes not pressed");
-        bool gone = PollUntil(
-            [&] { return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 && Drawn(); }, kBenchWait);
+        bool gone =
+            PollUntil([&] { return program_.ItemCount() == countAfter && program_.SelectedItem() == -1 && Drawn(); },
+                      kBenchWait, 1);
         double ms = Now() - start;
         return gone ? ms : Fail("the contact was not removed");
     }
@@ -95,10 +96,10 @@ std::string TimeOneRun(const std::string& exe, int count, int run, Keep keep) {
             return program.TopWindow("CMSGCLASS") || !program.Running() ||
                    (program.ItemCount() == count && program.StatusText(1) == expected);
         },
-        kBenchWait);
+        kBenchWait, 1);
     keep(0, Now() - start);
     if (!loaded || program.ItemCount() != count) return "the list never showed the whole book";
-    if (!PollUntil([&] { return !GetUpdateRect(program.List(), nullptr, FALSE); }, kBenchWait))
+    if (!PollUntil([&] { return !GetUpdateRect(program.List(), nullptr, FALSE); }, kBenchWait, 1))
         return "the list was never drawn";
     keep(4, Now() - start);
 

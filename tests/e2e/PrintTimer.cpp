@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&ok);
     if (!PressDialogButton(dialog, IDOK)) return Fail("OK cannot be pressed");
     LONGLONG size = -1;
-    PollUntil([&] { return (size = ClosedPageSize(page)) > 0 || program.TopWindow("CMSGCLASS"); }, kBenchWait);
+    PollUntil([&] { return (size = ClosedPageSize(page)) > 0 || program.TopWindow("CMSGCLASS"); }, kBenchWait, 1);
     const double printed = Since(ok);
     if (size <= 0) return Fail("the page was not written");
     const bool reached = browser.WaitForLine(mark, "Telvara.htm", kBenchWait).has_value();

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <cstring>
 
-bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD intervalMs) {
     DWORD start = GetTickCount();
     for (;;) {
         if (done()) return true;
         if (GetTickCount() - start > timeoutMs) return done();
-        Sleep(10);  // the interval between two looks, not a guess at a duration
+        Sleep(intervalMs);  // the interval between two looks, not a guess at a duration
     }
 }
 

@@ -15,7 +15,8 @@
 #include <vector>
 
 // Polls `done` until it holds or `timeoutMs` has passed; true when it held.
-bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// `intervalMs` apart (a benchmark looks every millisecond).
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD intervalMs = 10);
 
 // "Z:\work\..." for a Unix path, through Wine's drive Z:.
 std::string WindowsPathOfUnixPath(const std::string& unixPath);
