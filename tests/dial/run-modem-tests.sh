@@ -55,18 +55,9 @@ if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1; wineserver -w >/dev
 rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$dir"
 mkdir -p "$dir/home"
 
-# The default sound device of this run writes what is played to a file.  The
-# plugin starts its file anew at every open (one per clip), so the samples go
-# through a pipe that appends.
+# The default sound device of this run writes what is played to a file.
 export HOME="$dir/home"
-cat > "$HOME/.asoundrc" <<ASOUND
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "|cat >> $dir/played.raw"
-    format "raw"
-}
-ASOUND
+"$tools/recording-sound.sh" "$HOME" "$dir/played.raw"
 
 "$tools/wine-prefix.sh" || { echo "run-modem-tests: cannot make $WINEPREFIX" >&2; exit 1; }
 
@@ -96,19 +87,8 @@ export TELVARA_PORT_LOG="$dir/port.log"
 export TELVARA_PLAYED_LOG="$dir/played.raw"
 export TELVARA_TEST_BROWSER="$here/../gui/record-browser.sh"
 export TELVARA_BROWSER_LOG="$dir/browser.log"
-: > "$TELVARA_PLAYED_LOG"
 : > "$TELVARA_BROWSER_LOG"
 
-# The tests, then the rest of this prefix's Wine (its desktop) is stopped
-# while the display is still there, so that the run ends with the test
-# program's own output.  A hung run is ended here, before ctest's own limit,
-# so that the cleanup above still runs.
+# The tests, within a limit of their own (see tools/wine-test-run.sh).
 cd "$dir"
-run='"$0" "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc'
-if [ -z "${DISPLAY:-}" ]; then
-    timeout -k 10 480 xvfb-run -a -s '-screen 0 1024x768x24' sh -c "$run" "$tools/wine-run.sh" "$tests" "$@"
-else
-    timeout -k 10 480 sh -c "$run" "$tools/wine-run.sh" "$tests" "$@"
-fi
-rc=$?
-exit "$rc"
+"$tools/wine-test-run.sh" 480 "$tests" "$@"

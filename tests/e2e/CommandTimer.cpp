@@ -112,23 +112,6 @@ std::string PrintPage() {
 // The print dialog, open and waiting for its OK.
 HWND g_printDialog = nullptr;
 
-ULONGLONG WriteTime(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
-
-bool MakeOld(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    SYSTEMTIME st = {2001, 1, 0, 1, 12, 0, 0, 0};
-    FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    BOOL ok = SetFileTime(f, nullptr, nullptr, &ft);
-    CloseHandle(f);
-    return ok != 0;
-}
-
 // The commands timed after the start, in this order, on the same run.
 std::vector<TimedCommand> Commands() {
     return {
@@ -160,7 +143,7 @@ std::vector<TimedCommand> Commands() {
              return MakeOld(b.Working) && SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kBenchWait).has_value();
          },
          [](RunningProgram& p, const Book& b) {
-             return p.Settled(kBenchWait) && WriteTime(b.Working) > WriteTime(b.File);
+             return p.Settled(kBenchWait) && LastWriteTime(b.Working) > LastWriteTime(b.File);
          }},
     };
 }

@@ -25,18 +25,6 @@ const char kBook[] = "C:\\Telvara\\book.csv";
 const char kOldBook[] = "C:\\Telvara\\old.dat";
 const char kSaved[] = "C:\\Telvara\\saved";
 
-// A write time in the middle of a day, so that every time zone sees 06/15/09.
-bool SetWriteTime(const char* path) {
-    HANDLE f = CreateFileA(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    SYSTEMTIME st = {2009, 6, 0, 15, 12, 0, 0, 0};
-    FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    BOOL ok = SetFileTime(f, nullptr, nullptr, &ft);
-    CloseHandle(f);
-    return ok != 0;
-}
-
 DWORD StoredNumber(const char* name) {
     auto value = ReadRegistryValue(kSettingsKey, name);
     return value ? value->Number() : 0xDEADBEEF;
@@ -108,7 +96,7 @@ protected:
 
     void UseBook(const std::string& text = kBookText) {
         ASSERT_TRUE(WriteFileText(kBook, text));
-        ASSERT_TRUE(SetWriteTime(kBook));
+        ASSERT_TRUE(SetWriteTime(kBook, 2009, 6, 15));
         ASSERT_TRUE(SetText("Fname", kBook));
     }
 

@@ -115,9 +115,12 @@ bool RunningProgram::Running() const { return process_ && WaitForSingleObject(pr
 
 namespace {
 
+// A visible top-level window of a process, of a class and, when `caption`
+// is not null, with that caption; other than `other`.
 struct WindowSearch {
     DWORD process;
     const char* className;
+    const char* caption;
     HWND other;
     HWND found;
 };
@@ -127,7 +130,7 @@ BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM l) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
     if (owner != s->process || hwnd == s->other || !IsWindowVisible(hwnd)) return TRUE;
-    if (ClassName(hwnd) != s->className) return TRUE;
+    if (ClassName(hwnd) != s->className || (s->caption && WindowText(hwnd) != s->caption)) return TRUE;
     s->found = hwnd;
     return FALSE;
 }
@@ -135,7 +138,7 @@ BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM l) {
 }  // namespace
 
 HWND RunningProgram::TopWindow(const char* className) const {
-    WindowSearch search{id_, className, nullptr, nullptr};
+    WindowSearch search{id_, className, nullptr, nullptr, nullptr};
     EnumWindows(&FindTopWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -157,7 +160,7 @@ HWND RunningProgram::WaitForBox(DWORD timeoutMs, HWND other) const {
     HWND box = nullptr;
     PollUntil(
         [&] {
-            WindowSearch search{id_, "CMSGCLASS", other, nullptr};
+            WindowSearch search{id_, "CMSGCLASS", nullptr, other, nullptr};
             EnumWindows(&FindTopWindow, reinterpret_cast<LPARAM>(&search));
             box = search.found;
             return box != nullptr || !Running();
@@ -318,33 +321,12 @@ bool RunningProgram::PostCommand(int id) const {
     return frame_ && PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-namespace {
-
-struct DialogSearch {
-    DWORD process;
-    const char* caption;
-    HWND other;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM l) {
-    auto* s = reinterpret_cast<DialogSearch*>(l);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != s->process || hwnd == s->other || !IsWindowVisible(hwnd)) return TRUE;
-    if (ClassName(hwnd) != "#32770" || (s->caption && WindowText(hwnd) != s->caption)) return TRUE;
-    s->found = hwnd;
-    return FALSE;
-}
-
-}  // namespace
-
 HWND RunningProgram::WaitForDialog(const char* caption, DWORD timeoutMs, HWND other) const {
-    DialogSearch search{id_, caption, other, nullptr};
+    WindowSearch search{id_, "#32770", caption, other, nullptr};
     PollUntil(
         [&] {
             search.found = nullptr;
-            EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+            EnumWindows(&FindTopWindow, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr || !Running();
         },
         timeoutMs);
@@ -605,3 +587,22 @@ std::optional<std::string> BrowserRecord::WaitForLine(std::size_t mark, const st
         timeoutMs);
     return line;
 }
+
+ULONGLONG LastWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool SetWriteTime(const std::string& path, WORD year, WORD month, WORD day) {
+    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    SYSTEMTIME st = {year, month, 0, day, 12, 0, 0, 0};
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    BOOL ok = SetFileTime(f, nullptr, nullptr, &ft);
+    CloseHandle(f);
+    return ok != 0;
+}
+
+bool MakeOld(const std::string& path) { return SetWriteTime(path, 2001, 1, 1); }

@@ -134,6 +134,13 @@ bool TypeKeys(const std::vector<WORD>& keys);
 // the exit code, or -1 when it did not start or end in time.
 int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 30000);
 
+// A file's last write time (0 when it cannot be had); setting it to noon of
+// a day, so that every time zone sees that date; an old one, so that any
+// rewrite shows.
+ULONGLONG LastWriteTime(const std::string& path);
+bool SetWriteTime(const std::string& path, WORD year, WORD month, WORD day);
+bool MakeOld(const std::string& path);
+
 // The registry of the current user, as reg.exe and the program see it.
 struct RegistryValue {
     DWORD Type = REG_NONE;

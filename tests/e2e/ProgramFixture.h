@@ -43,24 +43,6 @@ inline std::string EnvPath(const char* name) {
 
 inline bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
-inline ULONGLONG LastWriteTime(const char* path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
-
-// An old write time, so that any rewrite shows.
-inline bool MakeOld(const char* path) {
-    HANDLE f = CreateFileA(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    SYSTEMTIME st = {2001, 1, 0, 1, 12, 0, 0, 0};
-    FILETIME ft;
-    SystemTimeToFileTime(&st, &ft);
-    BOOL ok = SetFileTime(f, nullptr, nullptr, &ft);
-    CloseHandle(f);
-    return ok != 0;
-}
-
 // A setting written the way an administrator would, with reg.exe.
 inline bool SetSetting(const char* name, const char* type, const std::string& data) {
     char line[1024];

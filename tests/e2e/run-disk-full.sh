@@ -38,10 +38,4 @@ fi
 "$tools/wine-prefix.sh" || { echo "run-disk-full: cannot make $WINEPREFIX" >&2; exit 1; }
 ln -sfn "$mnt" "$WINEPREFIX/dosdevices/t:"
 
-run='"$0" "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc'
-if [ -z "${DISPLAY:-}" ]; then
-    timeout -k 10 240 xvfb-run -a -s '-screen 0 1024x768x24' sh -c "$run" "$tools/wine-run.sh" "$tests" \
-        --gtest_filter='DiskFull.*'
-else
-    timeout -k 10 240 sh -c "$run" "$tools/wine-run.sh" "$tests" --gtest_filter='DiskFull.*'
-fi
+"$tools/wine-test-run.sh" 240 "$tests" --gtest_filter='DiskFull.*'

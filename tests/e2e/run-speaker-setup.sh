@@ -30,28 +30,12 @@ stop_wine
 rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$dir"
 mkdir -p "$dir/home"
 
-# The sound device starts its file anew at every open (one per tone), so
-# the samples go through a pipe that appends.
+# The default sound device writes what is played to a file.
 export HOME="$dir/home"
-cat > "$HOME/.asoundrc" <<ASOUND
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "|cat >> $dir/played.raw"
-    format "raw"
-}
-ASOUND
-: > "$dir/played.raw"
+"$tools/recording-sound.sh" "$HOME" "$dir/played.raw"
 export TELVARA_PLAYED_LOG="$dir/played.raw"
 
 "$tools/wine-prefix.sh" || { echo "run-speaker-setup: cannot make $WINEPREFIX" >&2; exit 1; }
 rm -f "$WINEPREFIX/dosdevices/com4"
 
-# A hung run is ended here, before ctest's own limit, so that Wine is stopped.
-run='"$0" "$@"; rc=$?; wineserver -k >/dev/null 2>&1; exit $rc'
-if [ -z "${DISPLAY:-}" ]; then
-    timeout -k 10 240 xvfb-run -a -s '-screen 0 1024x768x24' sh -c "$run" "$tools/wine-run.sh" "$tests" \
-        --gtest_filter='SpeakerSetup.*'
-else
-    timeout -k 10 240 sh -c "$run" "$tools/wine-run.sh" "$tests" --gtest_filter='SpeakerSetup.*'
-fi
+"$tools/wine-test-run.sh" 240 "$tests" --gtest_filter='SpeakerSetup.*'
