@@ -1,6 +1,7 @@
 #include "dialing/PortSetupDialog.h"
 
 #include "framework/CentreWindow.h"
+#include "framework/DialogState.h"
 #include "framework/Instance.h"
 #include "framework/ModalScope.h"
 #include "resources/resource.h"
@@ -23,7 +24,6 @@ void SelectButton(HWND dialog, int first, int count, int index) {
 }
 
 void Open(HWND dialog, PortSetupRun& run) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&run));
     SelectButton(dialog, IDC_PORT_COM1, kPortCount, run.Choice.ComNum - 1);
     SelectButton(dialog, IDC_PORT_1200, kSpeedCount, run.Choice.Speed);
     SendDlgItemMessageA(dialog, IDC_PORT_DIAL_STRING, EM_LIMITTEXT, kDialStringLimit, 0);
@@ -62,11 +62,11 @@ bool Command(HWND dialog, PortSetupRun& run, int id, int code) {
 }
 
 INT_PTR CALLBACK PortSetupProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
+    auto* run = DialogState<PortSetupRun>(dialog, message, l);
     if (message == WM_INITDIALOG) {
-        Open(dialog, *reinterpret_cast<PortSetupRun*>(l));
+        Open(dialog, *run);
         return 1;
     }
-    auto* run = reinterpret_cast<PortSetupRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!run || message != WM_COMMAND) return 0;
     return Command(dialog, *run, LOWORD(w), HIWORD(w)) ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "output/BackupDialog.h"
 
 #include "framework/CentreWindow.h"
+#include "framework/DialogState.h"
 #include "framework/Instance.h"
 #include "framework/ModalScope.h"
 #include "framework/ProgramBox.h"
@@ -64,10 +65,8 @@ void Copy(HWND dialog, BackupState& state) {
 }
 
 INT_PTR CALLBACK BackupDialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
-    auto* state = reinterpret_cast<BackupState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = DialogState<BackupState>(dialog, message, l);
     if (message == WM_INITDIALOG) {
-        state = reinterpret_cast<BackupState*>(l);
-        SetWindowLongPtrA(dialog, DWLP_USER, l);
         Init(dialog, *state);
         return TRUE;
     }

@@ -1,6 +1,7 @@
 #include "output/PrintDialog.h"
 
 #include "framework/CentreWindow.h"
+#include "framework/DialogState.h"
 #include "framework/Instance.h"
 #include "framework/ModalScope.h"
 #include "resources/resource.h"
@@ -42,10 +43,8 @@ void Accept(HWND dialog, PrintDialogState& state) {
 }
 
 INT_PTR CALLBACK PrintDialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
-    auto* state = reinterpret_cast<PrintDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* state = DialogState<PrintDialogState>(dialog, message, l);
     if (message == WM_INITDIALOG) {
-        state = reinterpret_cast<PrintDialogState*>(l);
-        SetWindowLongPtrA(dialog, DWLP_USER, l);
         Init(dialog, *state);
         return TRUE;
     }
