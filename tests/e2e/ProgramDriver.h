@@ -90,7 +90,8 @@ public:
     HWND BarButton(const char* text) const;
 
     // One round trip through the program's message queue: true once it has
-    // finished everything it was doing before.
+    // finished everything it was doing before.  A sent message overtakes
+    // posted ones, so this does not wait for a command from PostCommand.
     bool Settled(DWORD timeoutMs = 10000) const;
 
     int ItemCount() const;
