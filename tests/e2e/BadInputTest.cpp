@@ -73,8 +73,7 @@ protected:
         ASSERT_TRUE(program.Running());
         EXPECT_TRUE(program.Settled());
         EXPECT_TRUE(SendTo(program.List(), LVM_GETITEMCOUNT, 0, 0).has_value());
-        PostMessageA(program.Frame(), WM_COMMAND, CMD_VIEW_DETAILS, 0);
-        EXPECT_TRUE(program.Settled());
+        EXPECT_TRUE(program.RunCommand(CMD_VIEW_DETAILS));
     }
 };
 

@@ -61,8 +61,7 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     ASSERT_TRUE(PollUntil([&] { return program.ItemCount() == 401; }, kWait));
     ASSERT_EQ("Mod", program.StatusText(2));
 
-    PostMessageA(program.Frame(), WM_COMMAND, CMD_SAVE, 0);
-    ASSERT_TRUE(program.Settled());
+    ASSERT_TRUE(program.RunCommand(CMD_SAVE));
     EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS")) << "a failed write shows no message";
     EXPECT_EQ("Mod", program.StatusText(2)) << "the failed save must leave the change marked";
     EXPECT_EQ(original, ReadFileText(data)) << "the old file must stay as it was";

@@ -321,6 +321,10 @@ bool RunningProgram::PostCommand(int id) const {
     return frame_ && PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+bool RunningProgram::RunCommand(int id, DWORD timeoutMs) const {
+    return frame_ && SendTo(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0, timeoutMs).has_value();
+}
+
 HWND RunningProgram::WaitForDialog(const char* caption, DWORD timeoutMs, HWND other) const {
     WindowSearch search{id_, "#32770", caption, other, nullptr};
     PollUntil(

@@ -110,6 +110,8 @@ public:
     // Sends a command to the main window as its menu item does, without
     // waiting for it: the command may open a dialog that waits for a click.
     bool PostCommand(int id) const;
+    // Sends a command that opens nothing and waits until it is done.
+    bool RunCommand(int id, DWORD timeoutMs = 10000) const;
     // A visible dialog ("#32770") of this process other than `other`, with
     // that caption when `caption` is not null, once a message has gone
     // through its loop (its controls are filled in then); or null.

@@ -211,8 +211,8 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
     // A message sent to the program overtakes one posted to it, so the test
     // waits for the view itself rather than for a round trip.
     ASSERT_TRUE(program.PostCommand(CMD_VIEW_DETAILS));
-    ASSERT_TRUE(PollUntil([&] { return (GetWindowLongA(program.List(), GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT; },
-                          kWait));
+    ASSERT_TRUE(
+        PollUntil([&] { return (GetWindowLongA(program.List(), GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT; }, kWait));
     ASSERT_TRUE(program.Settled());
     widths[kCityColumn] = 0;
     EXPECT_EQ(widths, ColumnWidths(program.List()));
