@@ -95,20 +95,14 @@ void ContactList::RemoveContact(int index) {
 int ContactList::ReplaceContact(int index, std::unique_ptr<Contact> edited) {
     Contact* old = ContactAt(index);
     if (!old || !edited) return -1;
-    // Insert the copy before letting the old record go, so that a refused
-    // insertion cannot lose the contact.
-    int added = Insert(edited, true);
+    // The old record goes only once the new one is in, so that a refused
+    // replacement cannot lose the contact.
+    int added = control_.ReplaceSorted(index, edited->FirstName, ContactImage(*edited),
+                                       reinterpret_cast<ItemData>(edited.get()));
     if (added < 0) return added;
-    int oldIndex = index;
-    if (added <= index) ++oldIndex;  // the new item went in above the old one
-    if (ContactAt(oldIndex) != old) {
-        // The control placed it elsewhere than expected; find the old item.
-        for (oldIndex = 0; oldIndex < Count() && ContactAt(oldIndex) != old; ++oldIndex) {
-        }
-    }
-    control_.DeleteItem(oldIndex);
+    edited.release();  // the item owns it now
     delete old;
-    if (oldIndex < added) --added;
+    changed_ = true;
     return added;
 }
 

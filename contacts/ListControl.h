@@ -28,6 +28,17 @@ public:
     virtual int Append(const char* text, int image, ItemData data) = 0;
     virtual ItemData GetItemData(int index) const = 0;  // 0 when there is no such item
     virtual bool DeleteItem(int index) = 0;
+    // Puts a new item in the place of item `index`: where InsertSorted would
+    // put it with the old item still there, which then goes.  The selection
+    // stays on the other items it was on; a selected old item takes it away.
+    // Returns the new item's index; negative, with nothing changed, when the
+    // control refuses it.
+    virtual int ReplaceSorted(int index, const char* text, int image, ItemData data) {
+        int added = InsertSorted(text, image, data);
+        if (added < 0) return added;
+        DeleteItem(added <= index ? index + 1 : index);
+        return added > index ? added - 1 : added;
+    }
     virtual void DeleteAllItems() = 0;
     virtual int ItemCount() const = 0;
     virtual int SelectedItem() const = 0;  // -1 when none

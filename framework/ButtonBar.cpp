@@ -48,7 +48,10 @@ int ButtonBar::AddButton(const char* text, int width, int commandId, int disable
 void ButtonBar::EnableButton(int commandId, bool enable) {
     for (int i = 0; i < added_; ++i) {
         if (ids_[i] == commandId) {
-            EnableWindow(buttons_[i].Handle(), enable ? TRUE : FALSE);
+            // A button draws itself at once when enabled or disabled, so only
+            // a change is passed on.
+            HWND button = buttons_[i].Handle();
+            if ((IsWindowEnabled(button) != FALSE) != enable) EnableWindow(button, enable ? TRUE : FALSE);
             return;
         }
     }

@@ -46,6 +46,7 @@ int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& d
     contact->IsNew = 1;
     if (dialog.RunOn(*contact, defaultState, view.Handle()) != ContactDialogResult::Accepted) return kContactUnchanged;
     contact->IsNew = 0;
+    HeldSelectionEvents held(view);
     int was = ClearSelection(view);
     // A record the list refuses goes with the argument.
     int index = list.AddContact(std::move(contact));
@@ -68,6 +69,7 @@ int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& 
     // the very record it was made from, never whatever sits at its old place.
     selected = IndexOf(list, old, selected);
     if (selected < 0) return kContactUnchanged;
+    HeldSelectionEvents held(view);
     ClearSelection(view);
     int index = list.ReplaceContact(selected, std::move(copy));
     if (index < 0) {
@@ -86,6 +88,7 @@ bool DeleteContactCommand(ContactList& list, ContactListView& view) {
     if (ShowProgramBox(view.Handle(), question, "Telvara", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     selected = IndexOf(list, record, selected);
     if (selected < 0) return false;
+    HeldSelectionEvents held(view);
     list.RemoveContact(selected);
     return true;
 }

@@ -52,6 +52,36 @@ int ContactListView::InsertSorted(const char* text, int image, ItemData data) {
     return index;
 }
 
+int ContactListView::ReplaceSorted(int index, const char* text, int image, ItemData data) {
+    if (index < 0 || index >= ItemCount()) return -1;
+    Item item{data, image, {}};
+    lstrcpynA(item.Text, text, sizeof item.Text);
+    auto place = std::upper_bound(items_.begin(), items_.end(), item,
+                                  [](const Item& a, const Item& b) { return CompareNoCase(a.Text, b.Text) < 0; });
+    int to = static_cast<int>(place - items_.begin());
+    if (to > index) --to;  // counted with the old item still above it
+    // The items between the two places move up or down by one and the count
+    // stays: the control need not be told of a new count, which costs it as
+    // much as drawing the list.
+    int selected = GetSelected();
+    auto from = items_.begin() + index;
+    if (to > index)
+        std::rotate(from, from + 1, items_.begin() + to + 1);
+    else if (to < index)
+        std::rotate(items_.begin() + to, from, from + 1);
+    items_[static_cast<std::size_t>(to)] = item;
+    int now = selected;
+    if (selected == index)
+        now = -1;
+    else if (index < selected && selected <= to)
+        --now;
+    else if (to <= selected && selected < index)
+        ++now;
+    MoveSelection(selected, now);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return to;
+}
+
 int ContactListView::Append(const char* text, int image, ItemData data) {
     Item item{data, image, {}};
     lstrcpynA(item.Text, text, sizeof item.Text);
@@ -213,7 +243,7 @@ LRESULT ContactListView::OnNotify(NMHDR* header) {
             if (events_) events_->OnHeaderClicked(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
             break;
         case LVN_ITEMCHANGED:
-            if (events_) events_->OnSelectionChanged();
+            if (events_ && !eventsHeld_) events_->OnSelectionChanged();
             break;
         default: break;
     }

@@ -14,7 +14,9 @@
 
 // The style bits the list always has; a view adds one of LVS_ICON,
 // LVS_SMALLICON, LVS_LIST or LVS_REPORT.
-constexpr DWORD kListFixedStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_SINGLESEL | LVS_OWNERDATA;
+// The header is a child of the list: clipped out, it is not drawn again each
+// time the items are.
+constexpr DWORD kListFixedStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN | LVS_SINGLESEL | LVS_OWNERDATA;
 
 // What the list reports to the window that owns it.
 class ListViewEvents {
@@ -36,6 +38,7 @@ public:
     int Append(const char* text, int image, ItemData data) override;
     ItemData GetItemData(int index) const override;
     bool DeleteItem(int index) override;
+    int ReplaceSorted(int index, const char* text, int image, ItemData data) override;
     void DeleteAllItems() override;
     int ItemCount() const override { return static_cast<int>(items_.size()); }
     int SelectedItem() const override { return GetSelected(); }
@@ -47,6 +50,9 @@ public:
     LRESULT OnNotify(NMHDR* header) override;  // the list's own notifications
 
     void SetEvents(ListViewEvents* events) { events_ = events; }
+    // While held, changes of the selection are not reported: a command that
+    // moves it several times refreshes what depends on it once, at its end.
+    void HoldSelectionEvents(bool hold) { eventsHeld_ = hold; }
     void InsertColumns(const int* widths);
     void SetView(int view);
     void SelectItem(int index);
@@ -64,4 +70,17 @@ private:
     std::vector<Item> items_;
     bool appending_ = false;
     ListViewEvents* events_ = nullptr;
+    bool eventsHeld_ = false;
+};
+
+// Holds the list's selection reports for a scope.
+class HeldSelectionEvents {
+public:
+    explicit HeldSelectionEvents(ContactListView& view) : view_(view) { view_.HoldSelectionEvents(true); }
+    ~HeldSelectionEvents() { view_.HoldSelectionEvents(false); }
+    HeldSelectionEvents(const HeldSelectionEvents&) = delete;
+    HeldSelectionEvents& operator=(const HeldSelectionEvents&) = delete;
+
+private:
+    ContactListView& view_;
 };

@@ -476,6 +476,47 @@ TEST_F(App, HeaderSortsKeepTiesInTheirOrder) {
     EXPECT_EQ(expected, saved);
 }
 
+// An edited contact moves to its place with the count unchanged; its place and
+// the selection afterwards are those of an insertion followed by the removal
+// of the old item, in name order and in the order of another column.
+TEST_F(App, ReplacedItemGoesWhereInsertingThenRemovingPutsIt) {
+    struct Case {
+        int sortColumn;  // 0: name order
+        int index;
+        const char* text;
+        int selected;
+    };
+    struct Outcome {
+        int index, selected, count;
+        std::vector<std::string> names;
+        bool operator==(const Outcome& o) const {
+            return index == o.index && selected == o.selected && count == o.count && names == o.names;
+        }
+    };
+    for (const Case& c : {Case{0, 3, "Aaron", 2}, Case{0, 0, "Zz", 2}, Case{0, 1, "Ann", 1}, Case{0, 2, "Bob", 3},
+                          Case{2, 1, "Able", 3}, Case{2, 0, "Zed", 2}}) {
+        SCOPED_TRACE(c.text);
+        Outcome outcome[2];
+        for (int moved = 0; moved < 2; ++moved) {
+            LoadDataFileFrom(Path("friends.csv").c_str());
+            if (c.sortColumn) ClickHeader(c.sortColumn);  // a load starts the orders afresh
+            Select(c.selected);
+            ItemData data = g_listView.GetItemData(c.index);
+            int index = moved ? g_listView.ReplaceSorted(c.index, c.text, 0, data)
+                              : g_listView.ListControl::ReplaceSorted(c.index, c.text, 0, data);
+            PumpQueued();
+            outcome[moved] = {index, g_listView.GetSelected(), g_listView.GetItemCount(), FirstNames()};
+        }
+        EXPECT_EQ(4, outcome[1].count);
+        EXPECT_EQ(c.text, outcome[1].names[static_cast<std::size_t>(outcome[1].index)]);
+        EXPECT_TRUE(outcome[0] == outcome[1])
+            << "moved to " << outcome[1].index << " rather than " << outcome[0].index << ", selected "
+            << outcome[1].selected << " rather than " << outcome[0].selected << ": "
+            << ::testing::PrintToString(outcome[1].names) << " rather than "
+            << ::testing::PrintToString(outcome[0].names);
+    }
+}
+
 TEST_F(App, SaveQuestionYesSavesBeforeOpening) {
     WriteFileText(Path("other.csv"), kHeader + "Other,Person,555-0000,,,,,,,0\r\n");
     g_contacts.RemoveContact(0);  // Anna goes: a change to save
