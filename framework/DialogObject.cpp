@@ -10,7 +10,68 @@ INT_PTR DialogObject::Run(int templateId, HWND owner) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+namespace {
+// The timer of a hidden dialog that waits to be taken down, and how long the
+// program must have been idle first.
+constexpr UINT_PTR kTakeDownTimer = 0x7444;
+constexpr UINT kTakeDownDelayMs = 100;
+}  // namespace
+
+DialogObject::~DialogObject() {
+    // A window still waiting to be taken down must not reach a dead object.
+    if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+}
+
+INT_PTR DialogObject::RunThenTakeDown(int templateId, HWND owner) {
+    TakeDownLeftWindow();
+    ModalScope open;
+    ended_ = false;
+    result_ = 0;
+    HWND dialog = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
+                                     reinterpret_cast<LPARAM>(this));
+    if (!dialog) return -1;
+    // As DialogBoxParamA does: the top-level window that owns the dialog is
+    // disabled until End() (through EndDialog) enables it again.
+    HWND top = GetWindow(dialog, GW_OWNER);
+    if (top && IsWindowEnabled(top)) EnableWindow(top, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    MSG msg;
+    while (!ended_ && IsWindow(dialog)) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop ends too
+            break;
+        }
+        if (!IsDialogMessageA(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (!IsWindow(dialog)) return ended_ ? result_ : 0;  // gone with its owner
+    if (!ended_) EndDialog(dialog, 0);                   // the program is quitting
+    SetTimer(dialog, kTakeDownTimer, kTakeDownDelayMs, nullptr);
+    return ended_ ? result_ : 0;
+}
+
+void DialogObject::End(INT_PTR result) {
+    result_ = result;
+    ended_ = true;
+    // Re-enables and activates the owner and hides the dialog, modal or not.
+    EndDialog(hwnd_, result);
+}
+
+void DialogObject::TakeDownLeftWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
 INT_PTR CALLBACK DialogObject::DialogProcThunk(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    // A timer message comes only when nothing else is waiting.
+    if (message == WM_TIMER && w == kTakeDownTimer && !IsWindowVisible(hwnd)) {
+        KillTimer(hwnd, kTakeDownTimer);
+        DestroyWindow(hwnd);
+        return TRUE;
+    }
     DialogObject* object;
     if (message == WM_INITDIALOG) {
         object = reinterpret_cast<DialogObject*>(l);
@@ -20,11 +81,14 @@ INT_PTR CALLBACK DialogObject::DialogProcThunk(HWND hwnd, UINT message, WPARAM w
         object = reinterpret_cast<DialogObject*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
     if (!object) return 0;
+    INT_PTR result = 0;
     try {
-        return object->DialogProc(message, w, l);
+        result = object->DialogProc(message, w, l);
     } catch (...) {
-        return 0;
+        result = 0;
     }
+    if (message == WM_NCDESTROY && object->hwnd_ == hwnd) object->hwnd_ = nullptr;
+    return result;
 }
 
 INT_PTR DialogObject::DialogProc(UINT message, WPARAM w, LPARAM l) {

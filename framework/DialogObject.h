@@ -9,7 +9,7 @@
 class DialogObject {
 public:
     DialogObject() = default;
-    virtual ~DialogObject() = default;
+    virtual ~DialogObject();
     DialogObject(const DialogObject&) = delete;
     DialogObject& operator=(const DialogObject&) = delete;
 
@@ -20,6 +20,14 @@ public:
     // Runs the dialog of template `id`; the result of DialogBoxParamA (-1 when
     // the dialog could not be made).
     INT_PTR Run(int templateId, HWND owner);
+    // Runs it modally as Run does, for a dialog that ends through End().  The
+    // dialog is hidden when it ends, but its window is taken down only once
+    // the program has been idle for a moment (or when it runs again): a
+    // dialog of many controls takes longer to destroy than the work that
+    // follows its OK, and the user should see that work first.
+    INT_PTR RunThenTakeDown(int templateId, HWND owner);
+    // Ends a dialog run by either: hides it and hands back `result`.
+    void End(INT_PTR result);
 
     static INT_PTR CALLBACK DialogProcThunk(HWND hwnd, UINT message, WPARAM w, LPARAM l);
 
@@ -61,4 +69,9 @@ public:
 protected:
     HWND hwnd_ = nullptr;
     LPARAM data_ = 0;
+
+private:
+    void TakeDownLeftWindow();
+    bool ended_ = false;
+    INT_PTR result_ = 0;
 };

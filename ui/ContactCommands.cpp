@@ -1,5 +1,6 @@
 #include "ui/ContactCommands.h"
 
+#include "framework/HeldDrawing.h"
 #include "framework/ProgramBox.h"
 
 #include <cstdio>
@@ -28,11 +29,17 @@ int ClearSelection(ContactListView& view) {
     return old;
 }
 
+// What a change of the list holds until it is complete: the reports of the
+// selection (the caller refreshes the contact's line once, afterwards) and
+// the drawing (the list is drawn once, with the item selected in its place).
+struct HeldListChange {
+    explicit HeldListChange(ContactListView& view) : events(view), drawing(view.Handle()) {}
+    HeldSelectionEvents events;
+    HeldDrawing drawing;
+};
+
 int ShowChanged(ContactList& list, ContactListView& view, int index) {
-    // Scrolled there first, so that the list is drawn once, with the item
-    // selected in its new place.
-    view.EnsureVisible(index, false);
-    view.SelectItem(index);  // selected and focused
+    view.SelectItem(index);  // selected, focused and scrolled into view
     list.UpdateListStatus();
     return index;
 }
@@ -46,7 +53,7 @@ int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& d
     contact->IsNew = 1;
     if (dialog.RunOn(*contact, defaultState, view.Handle()) != ContactDialogResult::Accepted) return kContactUnchanged;
     contact->IsNew = 0;
-    HeldSelectionEvents held(view);
+    HeldListChange held(view);
     int was = ClearSelection(view);
     // A record the list refuses goes with the argument.
     int index = list.AddContact(std::move(contact));
@@ -69,7 +76,7 @@ int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& 
     // the very record it was made from, never whatever sits at its old place.
     selected = IndexOf(list, old, selected);
     if (selected < 0) return kContactUnchanged;
-    HeldSelectionEvents held(view);
+    HeldListChange held(view);
     ClearSelection(view);
     int index = list.ReplaceContact(selected, std::move(copy));
     if (index < 0) {
@@ -88,7 +95,7 @@ bool DeleteContactCommand(ContactList& list, ContactListView& view) {
     if (ShowProgramBox(view.Handle(), question, "Telvara", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     selected = IndexOf(list, record, selected);
     if (selected < 0) return false;
-    HeldSelectionEvents held(view);
+    HeldListChange held(view);
     list.RemoveContact(selected);
     return true;
 }

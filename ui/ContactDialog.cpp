@@ -24,7 +24,7 @@ const ContactDialog::EditField ContactDialog::kEditFields[kEditCount] = {
 ContactDialogResult ContactDialog::RunOn(Contact& contact, const char* defaultState, HWND owner) {
     SetData(reinterpret_cast<LPARAM>(&contact));
     lstrcpynA(defaultState_, defaultState ? defaultState : "", sizeof defaultState_);
-    INT_PTR result = Run(IDD_CONTACT, owner);
+    INT_PTR result = RunThenTakeDown(IDD_CONTACT, owner);
     if (result == -1) return ContactDialogResult::NotShown;
     return result == IDOK ? ContactDialogResult::Accepted : ContactDialogResult::Cancelled;
 }
@@ -35,10 +35,10 @@ INT_PTR ContactDialog::DialogProc(UINT message, WPARAM w, LPARAM) {
     switch (LOWORD(w)) {
         case IDOK:
             Accept();
-            EndDialog(hwnd_, IDOK);
+            End(IDOK);
             return 1;
         case IDCANCEL:  // also Escape and the close box
-            EndDialog(hwnd_, 0);
+            End(0);
             return 1;
         default: return 0;  // typing, the check box and the state box are the controls' own
     }

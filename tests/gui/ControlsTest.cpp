@@ -3,6 +3,7 @@
 
 #include "framework/Controls.h"
 #include "framework/DialogObject.h"
+#include "framework/HeldDrawing.h"
 #include "framework/ListViewControl.h"
 #include "framework/StatusBar.h"
 
@@ -132,6 +133,55 @@ TEST_F(Controls, ListViewKeepsItemData) {
     EXPECT_EQ(-1, list.GetSelected());
     list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, static_cast<UINT>(-1));
     EXPECT_EQ(0, list.GetSelected());
+}
+
+// Paints that reach the list under test.
+int g_paints = 0;
+WNDPROC g_listProc = nullptr;
+LRESULT CALLBACK CountingListProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_PAINT) ++g_paints;
+    return CallWindowProcA(g_listProc, hwnd, message, w, l);
+}
+
+// Changes under a hold reach the screen at its end, in one drawing; a
+// window that was hidden stays hidden.
+TEST_F(Controls, HeldDrawingDrawsTheChangesOnceAtTheEnd) {
+    ShowWindow(parent, SW_SHOW);
+    ListViewControl list;
+    ASSERT_EQ(1, list.Create(parent, 0, "", 0, 0, 300, 200));
+    SetWindowLongA(list.Handle(), GWL_STYLE, (GetWindowLongA(list.Handle(), GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH;
+    column.cx = 400;  // wider than the list: both scroll bars
+    list.InsertColumn(0, column);
+    g_listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingListProc)));
+    PumpQueued();
+    ASSERT_TRUE(IsWindowVisible(list.Handle()));
+    g_paints = 0;
+    {
+        HeldDrawing held(list.Handle());
+        EXPECT_FALSE(IsWindowVisible(list.Handle()));
+        for (int i = 0; i < 40; ++i) {
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT;
+            item.iItem = i;
+            item.pszText = const_cast<char*>("Ann");
+            list.InsertItem(item);
+        }
+        list.EnsureVisible(39, false);
+        PumpQueued();
+        EXPECT_EQ(0, g_paints) << "drawn while held";
+    }
+    EXPECT_TRUE(IsWindowVisible(list.Handle()));
+    EXPECT_EQ(1, g_paints) << "not drawn once at the end of the hold";
+    EXPECT_FALSE(GetUpdateRect(list.Handle(), nullptr, FALSE));
+    EXPECT_GT(SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0), 0) << "the scroll under the hold was lost";
+
+    ShowWindow(list.Handle(), SW_HIDE);
+    { HeldDrawing held(list.Handle()); }
+    EXPECT_FALSE(IsWindowVisible(list.Handle()));
+    SetWindowLongPtrA(list.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
 }
 
 int AverageCharWidth(HWND status) {

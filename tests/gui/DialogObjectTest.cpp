@@ -94,6 +94,42 @@ TEST(Dialog, RunsBoundToItsObject) {
     DestroyWindow(owner);
 }
 
+// Ends itself through End() once it is up, as an OK button does.
+class EndingDialog : public DialogObject {
+public:
+    INT_PTR answer = 0;
+    int OnInitDialog() override {
+        PostMessageA(hwnd_, WM_APP, 0, 0);
+        return 1;
+    }
+    INT_PTR OnUnhandled(UINT message, WPARAM, LPARAM) override {
+        if (message == WM_APP) End(answer);
+        return message == WM_APP;
+    }
+};
+
+TEST(Dialog, RunThenTakeDownHidesAtOnceAndDestroysOnceIdle) {
+    HWND owner = MakeOwnerWindow(600, 400);
+    EndingDialog dialog;
+    dialog.answer = 7;
+    EXPECT_EQ(7, dialog.RunThenTakeDown(200, owner));
+    HWND first = dialog.Handle();
+    ASSERT_TRUE(IsWindow(first)) << "taken down before the caller could show its work";
+    EXPECT_FALSE(IsWindowVisible(first));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(owner, GetWindow(first, GW_OWNER));
+
+    // Run again before the program was idle: the old window goes first.
+    dialog.answer = 3;
+    EXPECT_EQ(3, dialog.RunThenTakeDown(200, owner));
+    EXPECT_FALSE(IsWindow(first));
+    HWND second = dialog.Handle();
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(second); }, 2000)) << "the hidden dialog was never taken down";
+    EXPECT_EQ(nullptr, dialog.Handle());
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
 TEST(Dialog, MessagesBeforeInitAreAnsweredWithoutAnObject) {
     HWND plain = MakeOwnerWindow(100, 100);
     EXPECT_EQ(0, DialogObject::DialogProcThunk(plain, WM_SETFONT, 0, 0));
