@@ -204,7 +204,11 @@ void ContactListView::InsertColumns(const int* widths) {
 }
 
 void ContactListView::SetView(int view) {
-    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(kListFixedStyle | ViewBits(view)));
+    // Only the view bits change: the scroll bars' bits belong to the window,
+    // and a style without them leaves the room of scroll bars that are
+    // neither drawn nor shown again (the columns out of reach).
+    DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)) & ~static_cast<DWORD>(LVS_TYPEMASK);
+    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style | kListFixedStyle | ViewBits(view)));
     Arrange(LVA_DEFAULT);
 }
 

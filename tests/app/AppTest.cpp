@@ -184,6 +184,16 @@ TEST_F(App, ViewCommandsChangeTheStyleOnly) {
         EXPECT_EQ(4, g_listView.GetItemCount());
     }
     EXPECT_EQ(100, g_listView.GetColumnWidth(0));
+    // Columns wider than the list can still be scrolled to after the changes.
+    PumpQueued();
+    int columns = 0;
+    for (int c = 0; c < 9; ++c) columns += g_listView.GetColumnWidth(c);
+    RECT client;
+    GetClientRect(g_listView.Handle(), &client);
+    ASSERT_GT(columns, client.right) << "make the columns wider than the list for this test";
+    ASSERT_TRUE(GetWindowLongA(g_listView.Handle(), GWL_STYLE) & WS_HSCROLL);
+    SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_VIEW_DETAILS, 0);  // as a load does
+    EXPECT_TRUE(GetWindowLongA(g_listView.Handle(), GWL_STYLE) & WS_HSCROLL) << "no scroll bar to reach every column";
 }
 
 TEST_F(App, UnknownAndReservedIdsDoNothing) {
