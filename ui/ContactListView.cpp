@@ -33,17 +33,21 @@ void ContactListView::MoveSelection(int from, int to) {
     if (to >= 0) SetItemState(to, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-int ContactListView::InsertSorted(const char* text, int image, ItemData data) {
-    // After the last item whose text does not sort after the new one, as a
-    // list in ascending order of item text places it.
-    Item item{data, image, {}};
-    lstrcpynA(item.Text, text, sizeof item.Text);
+// After the last item whose text does not sort after the new one, as a list
+// in ascending order of item text places it.
+int ContactListView::PlaceOf(const Item& item) const {
     auto at = std::upper_bound(items_.begin(), items_.end(), item,
                                [](const Item& a, const Item& b) { return CompareNoCase(a.Text, b.Text) < 0; });
-    int index = static_cast<int>(at - items_.begin());
+    return static_cast<int>(at - items_.begin());
+}
+
+int ContactListView::InsertSorted(const char* text, int image, ItemData data) {
+    Item item{data, image, {}};
+    lstrcpynA(item.Text, text, sizeof item.Text);
+    int index = PlaceOf(item);
     int selected = GetSelected();
     try {
-        items_.insert(at, item);
+        items_.insert(items_.begin() + index, item);
     } catch (...) {
         return -1;
     }
@@ -56,9 +60,7 @@ int ContactListView::ReplaceSorted(int index, const char* text, int image, ItemD
     if (index < 0 || index >= ItemCount()) return -1;
     Item item{data, image, {}};
     lstrcpynA(item.Text, text, sizeof item.Text);
-    auto place = std::upper_bound(items_.begin(), items_.end(), item,
-                                  [](const Item& a, const Item& b) { return CompareNoCase(a.Text, b.Text) < 0; });
-    int to = static_cast<int>(place - items_.begin());
+    int to = PlaceOf(item);
     if (to > index) --to;  // counted with the old item still above it
     // The items between the two places move up or down by one and the count
     // stays: the control need not be told of a new count, which costs it as

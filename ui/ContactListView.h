@@ -65,6 +65,7 @@ private:
     };
     void SyncCount();
     void MoveSelection(int from, int to);
+    int PlaceOf(const Item& item) const;
     int FindByPrefix(const char* prefix, int start) const;
 
     std::vector<Item> items_;
