@@ -1,11 +1,8 @@
 #include "dialing/SetupDialog.h"
 
-#include "contacts/StateTable.h"
+#include "contacts/StateBox.h"
 #include "framework/CentreWindow.h"
 #include "resources/resource.h"
-
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -15,16 +12,6 @@ constexpr int kNumberPrefixLimit = 11;
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 void Check(HWND dialog, int id, bool checked) { CheckDlgButton(dialog, id, checked ? BST_CHECKED : BST_UNCHECKED); }
-
-// The entry for a state code, found by its code and the blank after it, so
-// that an empty or partial code ("C") matches no entry; -1 when none does.
-int FindState(HWND combo, const char* state) {
-    if (std::strlen(state) != 2) return -1;
-    char prefix[4];
-    std::snprintf(prefix, sizeof prefix, "%s ", state);
-    return static_cast<int>(
-        SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix)));
-}
 
 }  // namespace
 
@@ -36,9 +23,7 @@ void SetupDialog::Fill() {
     tenDigitOpened_ = values_.TenDigitLocal != 0;
     Check(hwnd_, IDC_SETUP_TEN_DIGIT, tenDigitOpened_);
 
-    HWND combo = GetDlgItem(hwnd_, IDC_SETUP_STATE);
-    for (int s = 0; s < kStateCount; ++s) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(StateTable[s]));
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(FindState(combo, values_.State)), 0);
+    FillStateBox(GetDlgItem(hwnd_, IDC_SETUP_STATE), values_.State);
 
     SendDlgItemMessageA(hwnd_, IDC_SETUP_AREA_CODE, EM_LIMITTEXT, kAreaCodeLimit, 0);
     SetDlgItemTextA(hwnd_, IDC_SETUP_AREA_CODE, values_.AreaCode);
@@ -49,13 +34,7 @@ void SetupDialog::Fill() {
 }
 
 void SetupDialog::Accept() {
-    HWND combo = GetDlgItem(hwnd_, IDC_SETUP_STATE);
-    char entry[64] = "";
-    int chosen = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
-    if (chosen != CB_ERR &&
-        SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen), 0) < static_cast<LRESULT>(sizeof entry))
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(entry));
-    StateOfEntry(entry, values_.State, sizeof values_.State);
+    ReadStateBox(GetDlgItem(hwnd_, IDC_SETUP_STATE), values_.State, values_.State, sizeof values_.State);
 
     bool checked[kOptionalColumnCount];
     for (int b = 0; b < kOptionalColumnCount; ++b) checked[b] = IsChecked(hwnd_, IDC_SETUP_SHOW_ADDRESS + b);

@@ -5,7 +5,6 @@
 
 #include "contacts/ContactList.h"
 
-#include <cstddef>
 #include <cstdint>
 
 struct SetupValues {
@@ -31,7 +30,3 @@ inline bool ColumnVisible(int width) { return width > 0; }
 // as it was leaves the width alone, so a width the user dragged survives.
 void ApplyVisibleBoxes(const bool opened[kOptionalColumnCount], const bool checked[kOptionalColumnCount],
                        int widths[kColumnCount]);
-
-// The state code of a chosen entry such as "TX Texas": its first two
-// characters, or the empty text when no entry is chosen (null or empty).
-void StateOfEntry(const char* entry, char* state, std::size_t size);

@@ -1,7 +1,7 @@
 #include "ui/ContactDialog.h"
 
 #include "contacts/OneLine.h"
-#include "contacts/StateTable.h"
+#include "contacts/StateBox.h"
 #include "contacts/TrimBlanks.h"
 #include "framework/CentreWindow.h"
 #include "resources/resource.h"
@@ -58,22 +58,10 @@ int ContactDialog::InitDialog() {
     }
     state_.Create(hwnd_, IDC_CONTACT_STATE, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
     SendMessageA(state_.Handle(), WM_SETFONT, fixed, FALSE);
-    for (const char* entry : StateTable) state_.AddString(entry);
-    ChooseState(c.IsNew == 1 ? defaultState_ : c.State);
+    FillStateBox(state_.Handle(), ShownState());
     CheckDlgButton(hwnd_, IDC_CONTACT_TOLL_CALL, c.TollCall ? BST_CHECKED : BST_UNCHECKED);
     CentreWindow(hwnd_);
     return 1;  // the dialog manager puts the focus on the first name
-}
-
-// The first entry that begins with the code, searched from the entry after
-// the first and round.  An empty code chooses nothing: the prefix search
-// would take it as matching any entry and OK would then write that entry's
-// code into a record that had none.
-void ContactDialog::ChooseState(const char* code) {
-    int found = CB_ERR;
-    if (code[0] != '\0')
-        found = static_cast<int>(SendMessageA(state_.Handle(), CB_FINDSTRING, 0, reinterpret_cast<LPARAM>(code)));
-    state_.SetCurSel(found == CB_ERR ? -1 : found);
 }
 
 void ContactDialog::Accept() {
@@ -83,9 +71,7 @@ void ContactDialog::Accept() {
         // Reads at most width - 1 characters and always terminates.
         if (!edits_[i].GetText(field, static_cast<int>(kEditFields[i].Width))) field[0] = '\0';
     }
-    char shown[32] = "";
-    GetWindowTextA(state_.Handle(), shown, sizeof shown);
-    lstrcpynA(c.State, shown, kStateCodeLength + 1);
+    ReadStateBox(state_.Handle(), ShownState(), c.State, sizeof c.State);
     c.TollCall = IsDlgButtonChecked(hwnd_, IDC_CONTACT_TOLL_CALL) == BST_CHECKED ? 1 : 0;
     for (const EditField& f : kEditFields) {
         JoinLines(Field(f));  // a pasted line break would split the record in the data file

@@ -16,8 +16,9 @@ enum class ContactDialogResult { Accepted, Cancelled, NotShown };
 class ContactDialog : public DialogObject {
 public:
     // Runs the dialog on `contact`, owned by `owner`.  A new record
-    // (`IsNew` 1) starts with `defaultState` chosen in the state box, an
-    // existing one with its own State.
+    // (`IsNew` 1) starts with `defaultState` shown in the state box, an
+    // existing one with its own State; either is stored unchanged unless the
+    // user chooses another entry.
     ContactDialogResult RunOn(Contact& contact, const char* defaultState, HWND owner);
 
     INT_PTR DialogProc(UINT message, WPARAM w, LPARAM l) override;
@@ -34,7 +35,9 @@ private:
     Contact* Record() const { return reinterpret_cast<Contact*>(data_); }
     char* Field(const EditField& f) const { return reinterpret_cast<char*>(Record()) + f.Offset; }
     int InitDialog();
-    void ChooseState(const char* code);
+    // The state the box opens with: the State setting for a new record, the
+    // record's own otherwise.
+    const char* ShownState() const { return Record()->IsNew == 1 ? defaultState_ : Record()->State; }
     void Accept();
 
     EditControl edits_[kEditCount];

@@ -197,6 +197,14 @@ protected:
 };
 
 TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
+    // States the table does not hold, as other programs and hands write them:
+    // Dan's "N" beside Bob's "QC" and Ivy's empty one; Carla's "tx" in small
+    // letters.
+    std::vector<std::string> lines = Lines(original_);
+    ASSERT_EQ("Dan,Okafor,,3 Quiet Lane,Hull,QC,J8Y 3C3,dan.okafor@example.com,no phone - write instead,0", lines[6]);
+    lines[6] = "Dan,Okafor,,3 Quiet Lane,Hull,N,J8Y 3C3,dan.okafor@example.com,no phone - write instead,0";
+    lines[5].replace(lines[5].find(",TX,"), 4, ",tx,");
+    ASSERT_TRUE(WriteFileText(kFriends, Joined(lines)));
     Start(12);
     // New: an empty record, caption "Add", the default state, the template's
     // tab order, limits and fixed-pitch font.
@@ -317,25 +325,47 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
         EXPECT_EQ(1, program_.ItemImage(1));
     }
 
-    // A state not in the table (Bob's QC) and an empty one (Ivy's) choose
-    // nothing, and OK stores the empty text.
-    for (int item : {4, 11}) {
-        ASSERT_TRUE(program_.SelectItem(item));
+    // A state the table does not hold shows as an extra entry of its own at
+    // the top, selected, and OK without touching the box keeps it; one the
+    // table holds in small letters shows its entry and is stored in capitals.
+    struct Kept {
+        int Item;
+        const char* Name;
+        const char* Stored;
+        const char* Shown;
+        int Entries;
+        const char* Kept;
+    };
+    for (const Kept& k : {Kept{4, "Bob", "QC", "QC", 54, "QC"}, Kept{6, "Dan", "N", "N", 54, "N"},
+                          Kept{11, "Ivy", "", "", 54, ""}, Kept{5, "Carla", "tx", "TX Texas", 53, "TX"}}) {
+        ASSERT_EQ(k.Name, program_.ItemText(k.Item, 0));
+        ASSERT_EQ(k.Stored, program_.ItemText(k.Item, 5));
+        ASSERT_TRUE(program_.SelectItem(k.Item));
         dialog = OpenDialog(CMD_EDIT);
         ASSERT_NE(nullptr, dialog);
-        EXPECT_EQ("", Shown(dialog, IDC_CONTACT_STATE)) << program_.ItemText(item, 0);
-        EXPECT_EQ(CB_ERR, SendTo(GetDlgItem(dialog, IDC_CONTACT_STATE), CB_GETCURSEL, 0, 0).value_or(0));
-        Press(dialog, IDOK, [&] { return program_.SelectedItem() == item && program_.ItemText(item, 5).empty(); });
-        EXPECT_EQ(item, program_.SelectedItem());
-        EXPECT_EQ("", program_.ItemText(item, 5));
+        HWND state = GetDlgItem(dialog, IDC_CONTACT_STATE);
+        EXPECT_EQ(k.Shown, Shown(dialog, IDC_CONTACT_STATE)) << k.Name;
+        EXPECT_EQ(k.Entries, SendTo(state, CB_GETCOUNT, 0, 0).value_or(0)) << k.Name;
+        if (k.Entries == 54) {
+            EXPECT_EQ(0, SendTo(state, CB_GETCURSEL, 0, 0).value_or(-1)) << k.Name;
+        }
+        if (k.Item == 6) Type(dialog, IDC_CONTACT_NUMBER, "555-0111");  // Dan gets a phone
+        Press(dialog, IDOK,
+              [&] { return program_.SelectedItem() == k.Item && program_.ItemText(k.Item, 5) == k.Kept; });
+        EXPECT_EQ(k.Kept, program_.ItemText(k.Item, 5)) << k.Name;
     }
-    EXPECT_EQ("Bob", program_.ItemText(4, 0));
-    EXPECT_EQ("Ivy", program_.ItemText(11, 0));
+    // Choosing an entry replaces what was kept.
+    ASSERT_TRUE(program_.SelectItem(4));
+    dialog = OpenDialog(CMD_EDIT);
+    ASSERT_NE(nullptr, dialog);
+    ChooseState(dialog, "TX");
+    Press(dialog, IDOK, [&] { return program_.ItemText(4, 5) == "TX"; });
+    EXPECT_EQ("TX", program_.ItemText(4, 5));
 
     // Saved in the list's order, each field as the data file writes it.
-    std::vector<std::string> lines = Lines(original_);
-    ASSERT_EQ("Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,QC,J9H 2B2,,work 819-555-0100,0", lines[4]);
-    lines[4] = "Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,,J9H 2B2,,work 819-555-0100,0";
+    lines[4] = "Bob,Roe,(819) 567-2342; ext 607,88 King Rd,Aylmer,TX,J9H 2B2,,work 819-555-0100,0";
+    lines[5].replace(lines[5].find(",tx,"), 4, ",TX,");
+    lines[6] = "Dan,Okafor,555-0111,3 Quiet Lane,Hull,N,J8Y 3C3,dan.okafor@example.com,no phone - write instead,0";
     lines.insert(lines.begin() + 2, {",,,,,CA,,,,0",
                                      "Adam,Quill,819-555-0123,\"9 Pine Rd, Apt 2\",Hull East,WY,,zoe@example.com,"
                                      "\"say \"\"hi\"\"\",1"});

@@ -121,7 +121,7 @@ protected:
 };
 
 TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStatusLine) {
-    ASSERT_TRUE(SetText("State", "ZZ"));  // no such state
+    ASSERT_TRUE(SetText("State", "ON"));  // a province the state list does not hold
     ASSERT_TRUE(SetText("NumberPrefix", "9"));
     RunningProgram program;
     StartLoaded(program);
@@ -144,8 +144,9 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
     EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_BY_MODEM));
     EXPECT_FALSE(IsButtonChecked(setup, IDC_SETUP_BY_SPEAKERS));
     HWND state = GetDlgItem(setup, IDC_SETUP_STATE);
-    EXPECT_EQ(53, SendTo(state, CB_GETCOUNT, 0, 0).value_or(-1));
-    EXPECT_EQ(CB_ERR, SendTo(state, CB_GETCURSEL, 0, 0).value_or(0)) << "an unknown state selects nothing";
+    EXPECT_EQ(54, SendTo(state, CB_GETCOUNT, 0, 0).value_or(-1)) << "the table and the stored state";
+    EXPECT_EQ(0, SendTo(state, CB_GETCURSEL, 0, 0).value_or(-1)) << "the stored state, at the top";
+    EXPECT_EQ("ON", ControlText(state));
     EXPECT_EQ(CBS_DROPDOWNLIST | CBS_SORT, StyleOf(setup, IDC_SETUP_STATE) & (CBS_DROPDOWNLIST | CBS_SORT));
     HWND area = GetDlgItem(setup, IDC_SETUP_AREA_CODE), prefix = GetDlgItem(setup, IDC_SETUP_NUMBER_PREFIX);
     EXPECT_EQ("819", ControlText(area));
@@ -178,8 +179,7 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
     EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_TEN_DIGIT));
     EXPECT_TRUE(IsButtonChecked(setup, IDC_SETUP_BY_SPEAKERS));
     EXPECT_EQ("613", ControlText(GetDlgItem(setup, IDC_SETUP_AREA_CODE)));
-    EXPECT_EQ(CB_ERR, SendTo(GetDlgItem(setup, IDC_SETUP_STATE), CB_GETCURSEL, 0, 0).value_or(0))
-        << "OK with no state chosen stores none";
+    EXPECT_EQ("ON", ControlText(GetDlgItem(setup, IDC_SETUP_STATE))) << "OK without a choice keeps the state";
     ASSERT_TRUE(ClickControl(setup, IDC_SETUP_SHOW_CITY));
     End(program, setup, IDOK);
     widths[kCityColumn] = 100;
@@ -221,7 +221,7 @@ TEST_F(SetupDialogs, SetupShowsTheSettingsAndOnlyOkChangesColumnsDefaultsAndStat
     CloseNormally(program);
     EXPECT_EQ("613", StoredText("AreaCode"));
     EXPECT_EQ("9", StoredText("NumberPrefix"));
-    EXPECT_EQ("", StoredText("State"));
+    EXPECT_EQ("ON", StoredText("State"));
     EXPECT_EQ(1, StoredFlag("10DigitLocal"));
     EXPECT_EQ(1, StoredFlag("ToneDial"));
     EXPECT_EQ(widths, StoredCols());

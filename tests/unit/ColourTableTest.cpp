@@ -63,6 +63,18 @@ TEST(SetupState, CodeIsTheEntrysFirstTwoCharactersAndEveryEntryHasOne) {
     EXPECT_STREQ("", state);
     StateOfEntry("", state, sizeof state);
     EXPECT_STREQ("", state);
+    StateOfEntry("N", state, sizeof state);  // an extra entry holds just the stored code
+    EXPECT_STREQ("N", state);
+
+    // A code finds its entry ignoring case; any other text finds none.
+    auto entryOf = [](const char* code) {
+        int s = FindStateEntry(code);
+        return std::string(s >= 0 && s < kStateCount ? StateTable[s] : "<none>");
+    };
+    EXPECT_EQ("TX Texas", entryOf("tx"));
+    EXPECT_EQ("NC North Carolina", entryOf("Nc"));
+    for (const char* other : {"QC", "N", "", "TXX", " T", "T "}) EXPECT_EQ("<none>", entryOf(other)) << other;
+    EXPECT_EQ("<none>", entryOf(nullptr));
 
     ASSERT_EQ(53, kStateCount);
     EXPECT_STREQ("AL Alabama", StateTable[0]);
