@@ -14,13 +14,15 @@ namespace {
 
 void CopyPath(char* to, const char* from) { std::snprintf(to, kPathSize, "%s", from); }
 
-// Writes the list; false after the user has been told why not.
+// Writes the list; false after the user has been told why not.  The old file
+// stays as it was whenever this fails.
 bool Write(const char* path) {
     switch (WriteDataFile(g_contacts, path)) {
         case WriteResult::Written: return true;
         case WriteResult::CantCreate: ShowError(kMsgCantOpenFile, path); return false;
-        default: return false;
+        case WriteResult::WriteFailed: ShowError(kMsgCantWriteFile, path); return false;
     }
+    return false;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ void PrintCommand() {
     g_settings.PrintBits = settings.PrintBits;
     g_settings.PrintSize = settings.PrintSize;
     if (result == PrintResult::NoMemory) ShowError(kMsgOutOfMemory, "");
-    if (result == PrintResult::NotWritten) ShowError(kMsgCantWritePage, g_pages.PrintPage());
+    if (result == PrintResult::NotWritten) ShowError(kMsgCantWriteFile, g_pages.PrintPage());
 }
 
 void BackupCommand() {

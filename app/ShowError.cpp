@@ -9,7 +9,7 @@ const char kMsgNotDataFile[] = "Not a Telvara data file";
 const char kMsgEnterAreaCode[] = "Enter an Area Code in Options / Setup.";
 const char kMsgErrorWritingPort[] = "Error writing to port";
 const char kMsgCantOpenPort[] = "Can't open Serial Port.";
-const char kMsgCantWritePage[] = "Can't write file";
+const char kMsgCantWriteFile[] = "Can't write file";
 const char kMsgOutOfMemory[] = "Out of memory";
 
 void ShowError(const char* message, const char* detail) {

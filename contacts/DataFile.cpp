@@ -148,7 +148,10 @@ WriteResult WriteDataFile(const ContactList& list, const char* path) {
         }
     }
     if (!file.Write(block.data(), block.size())) return WriteResult::WriteFailed;
-    if (!file.Commit()) return WriteResult::CantCreate;
+    // A target another program took while the new file was written is one
+    // that cannot be opened; any other failure to put the file in place is a
+    // failed write.
+    if (!file.Commit()) return file.TargetRefused() ? WriteResult::CantCreate : WriteResult::WriteFailed;
     return WriteResult::Written;
 }
 

@@ -44,6 +44,9 @@ bool IsDataFileHeader(const char* line1, const char* line2);
 // Records are every line that is not empty and does not begin with ";".
 bool IsRecordLine(const char* line);
 
+// CantCreate: the file could not be made, or its target was refused;
+// WriteFailed: the new file was made but could not be written, flushed or put
+// in place.  Either way the old file stays as it was.
 enum class WriteResult { Written, CantCreate, WriteFailed };
 enum class LoadResult { Loaded, CantOpen, NotDataFile };
 

@@ -27,6 +27,9 @@ public:
     bool Write(const void* data, std::size_t size);
     // Flushes, closes and moves the new file over the target.
     bool Commit();
+    // True when the target exists but cannot be replaced: read-only, a folder,
+    // or held open by another program.
+    bool TargetRefused() const;
     void Abandon();
 
 private:

@@ -44,10 +44,12 @@ bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size
 
 SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
+bool SafeFileWriter::TargetRefused() const { return access(target_, F_OK) == 0 && access(target_, W_OK) != 0; }
+
 bool SafeFileWriter::Create(const char* path) {
     Abandon();
     if (std::snprintf(target_, sizeof target_, "%s", path) >= static_cast<int>(sizeof target_)) return false;
-    if (access(path, F_OK) == 0 && access(path, W_OK) != 0) return false;
+    if (TargetRefused()) return false;
     if (std::snprintf(temp_, sizeof temp_, "%s.XXXXXX", path) >= static_cast<int>(sizeof temp_)) return false;
     int fd = mkstemp(temp_);
     if (fd < 0) {

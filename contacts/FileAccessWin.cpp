@@ -43,13 +43,7 @@ bool SafeFileWriter::Create(const char* path) {
     if (std::snprintf(target_, sizeof target_, "%s", path) >= static_cast<int>(sizeof target_)) return false;
     // Refuse a target that could not be replaced: read-only, or held open by
     // another program.  Opening it for writing proves both; it is not changed.
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-        HANDLE probe = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (probe == INVALID_HANDLE_VALUE) return false;
-        CloseHandle(probe);
-    }
+    if (TargetRefused()) return false;
     // The new file goes beside the target, so that the final move stays on
     // one volume.
     char folder[260];
@@ -75,6 +69,16 @@ bool SafeFileWriter::Create(const char* path) {
     }
     handle_ = file;
     return true;
+}
+
+bool SafeFileWriter::TargetRefused() const {
+    DWORD attributes = GetFileAttributesA(target_);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return true;
+    HANDLE probe = CreateFileA(target_, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return true;
+    CloseHandle(probe);
+    return false;
 }
 
 bool SafeFileWriter::Write(const void* data, std::size_t size) {

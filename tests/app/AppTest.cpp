@@ -366,6 +366,14 @@ TEST_F(App, SaveWithoutAFileAsksForOne) {
         return &c;
     }())));
     {
+        FileDialogAnswer files("");  // cancelled: nothing written, nothing said
+        BoxAnswers boxes;
+        EXPECT_FALSE(SaveData());
+        EXPECT_EQ(1, files.shown);
+        EXPECT_EQ(0, boxes.hook.Count());
+        EXPECT_STREQ("", g_settings.Fname);
+    }
+    {
         FileDialogAnswer files(Path("named.TXT"));
         SendMessageA(g_frame.Handle(), WM_COMMAND, CMD_SAVE, 0);
         EXPECT_EQ(1, files.shown);
@@ -554,8 +562,8 @@ int FilesIn(const std::string& folder) {
 
 // Save when the file cannot be replaced: the old file stays byte for byte with
 // no new file beside it, the list stays marked as changed, and the user is
-// told why, except for a disk that fills up part-way, which the program does
-// not report.  Then a save that can go through does.
+// told why: a file that cannot be made cannot be opened, one that fails
+// part-way cannot be written.  Then a save that can go through does.
 TEST_F(App, FailedSavesKeepTheFileAndTheChange) {
     const std::string path = Path("friends.csv");
     const std::string cantOpen = "Can't open file\n" + path;
@@ -599,7 +607,7 @@ TEST_F(App, FailedSavesKeepTheFileAndTheChange) {
         FileWriteFault fault(FileWriteFault::Kind::DiskFull, 40);  // the header and a little more
         BoxAnswers boxes;
         EXPECT_FALSE(SaveData());
-        EXPECT_EQ(0, boxes.hook.Count());
+        EXPECT_EQ(std::vector<std::string>{"Can't write file\n" + path}, boxes.texts);
     }
     expectKept("disk full part-way");
 

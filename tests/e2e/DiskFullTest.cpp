@@ -1,8 +1,8 @@
 // Save on a disk that fills up while the file is written: drive T: of the
 // test prefix is a small filesystem that run-disk-full.sh mounts and fills
 // almost to the brim.  The old data file must stay byte for byte, no
-// temporary file may be left behind, and Save must report its failure: the
-// "Mod" mark stays and closing still asks.
+// temporary file may be left behind, and Save must report its failure: it
+// says so with the path, the "Mod" mark stays and closing still asks.
 
 #include "ProgramFixture.h"
 
@@ -61,18 +61,27 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     ASSERT_TRUE(PollUntil([&] { return program.ItemCount() == 401; }, kWait));
     ASSERT_EQ("Mod", program.StatusText(2));
 
-    ASSERT_TRUE(program.RunCommand(CMD_SAVE));
-    EXPECT_EQ(nullptr, program.TopWindow("CMSGCLASS")) << "a failed write shows no message";
+    const std::string cantWrite = "Can't write file\n" + data;
+    ASSERT_TRUE(program.PostCommand(CMD_SAVE));
+    HWND box = program.WaitForBox(kWait);
+    ASSERT_NE(nullptr, box) << "a failed write says nothing";
+    ExpectBoxText(program, box, cantWrite);
+    ASSERT_TRUE(program.AnswerBox(box));
+    ASSERT_TRUE(program.Settled());
     EXPECT_EQ("Mod", program.StatusText(2)) << "the failed save must leave the change marked";
     EXPECT_EQ(original, ReadFileText(data)) << "the old file must stay as it was";
     EXPECT_EQ(before, FolderListing(kFullDrive)) << "a temporary file was left behind";
 
-    // Closing asks; Yes fails to save again, so the window stays.
+    // Closing asks; Yes fails to save again and says so, and the window stays.
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
     HWND question = program.WaitForBox(kWait);
     ASSERT_NE(nullptr, question);
     ExpectBoxText(program, question, "Save data?");
     ASSERT_TRUE(program.AnswerBox(question));  // Yes
+    box = program.WaitForBox(kWait, question);
+    ASSERT_NE(nullptr, box) << "the failed save at closing says nothing";
+    ExpectBoxText(program, box, cantWrite);
+    ASSERT_TRUE(program.AnswerBox(box));
     ASSERT_TRUE(program.Settled());
     EXPECT_TRUE(program.Running()) << "closed although the save failed";
     EXPECT_EQ(original, ReadFileText(data));
