@@ -66,6 +66,30 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     return c;
 }
 
+// Whether any pixel the screen shows inside `area` (screen coordinates) is
+// `colour`: the area is copied once and searched.
+bool ScreenShows(RECT area, COLORREF colour) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(copy, bitmap);
+    bool copied = BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != 0;
+    GdiFlush();
+    const DWORD wanted = static_cast<DWORD>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    bool found = false;
+    for (int i = 0; copied && bits && !found && i < width * height; ++i)
+        found = (static_cast<const DWORD*>(bits)[i] & 0xFFFFFF) == wanted;
+    SelectObject(copy, before);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
 std::string Hex(COLORREF c) {
     char text[16];
     std::snprintf(text, sizeof text, "%06lX", static_cast<unsigned long>(c));
@@ -320,6 +344,15 @@ TEST_F(SetupDialogs, ColourChooserStartsAtTheListsColoursAndOnlyOkAppliesThem) {
     EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_FORE));
     EXPECT_EQ(137, SliderPosition(chooser, IDC_COLOURS_BACK));
     ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_FORE, 3));
+    // The red sample is drawn, and not over OK and Cancel.
+    RECT sample = {0, 110, 40, 125};
+    MapWindowPoints(chooser, nullptr, reinterpret_cast<POINT*>(&sample), 2);
+    EXPECT_TRUE(PollUntil([&] { return ScreenShows(sample, RGB(255, 0, 0)); }, kWait)) << "no red sample";
+    for (int id : {IDOK, IDCANCEL}) {
+        RECT button = {};
+        GetWindowRect(GetDlgItem(chooser, id), &button);
+        EXPECT_FALSE(ScreenShows(button, RGB(255, 0, 0))) << "the sample runs over button " << id;
+    }
     End(program, chooser, IDOK);
     EXPECT_EQ("0000FF", Hex(ListColour(list, LVM_GETTEXTCOLOR))) << "red text";
     EXPECT_EQ("FFFFFF", Hex(ListColour(list, LVM_GETBKCOLOR)));
