@@ -14,6 +14,7 @@ export WINEDEBUG=-all
 first=false
 [ -f "$WINEPREFIX/.telvara-ready" ] || first=true
 "$top/tools/wine-prefix.sh"
+"$top/tools/marlett.sh"
 if $first && [ ! -f "$build/telvara.csv" ]; then
     cp "$top/examples/friends.csv" "$build/telvara.csv"
     # The sample's own area code, so that its local numbers dial as local.

@@ -2,8 +2,8 @@
 # Pictures of the program's windows, to look at:  tools/screenshots.sh BUILD-DIR
 #
 # Runs BUILD-DIR/tests/telvara_screens.exe under Wine inside a virtual desktop
-# (so that captions and window frames are drawn as a user sees them), in the
-# build's own prefix and on a virtual display when there is none, then turns
+# (so that captions and window frames are drawn as a user sees them), in a
+# prefix of its own and on a virtual display when there is none, then turns
 # its BMP files into PNG files under BUILD-DIR/screenshots.  The print page
 # and the help page it writes there are drawn by Debian's chromium, headless,
 # with a profile of its own and nothing fetched from the network.  Exits
@@ -21,10 +21,13 @@ pages="print-page help-page"
 [ -f "$program" ] || { echo "screenshots: $program is not built" >&2; exit 1; }
 command -v convert >/dev/null 2>&1 || { echo "screenshots: ImageMagick's convert is missing" >&2; exit 1; }
 
-export WINEPREFIX="$build/wineprefix"
+# A prefix of its own: it gets the Marlett font of the caption buttons,
+# which the test prefixes must not have.
+export WINEPREFIX="$build/wineprefix-screens"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 "$here/wine-prefix.sh"
+"$here/marlett.sh"
 
 rm -rf "$out"
 mkdir -p "$out"
