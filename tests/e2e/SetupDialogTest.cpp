@@ -344,14 +344,17 @@ TEST_F(SetupDialogs, ColourChooserStartsAtTheListsColoursAndOnlyOkAppliesThem) {
     EXPECT_EQ(0, SliderPosition(chooser, IDC_COLOURS_FORE));
     EXPECT_EQ(137, SliderPosition(chooser, IDC_COLOURS_BACK));
     ASSERT_TRUE(DragSlider(chooser, IDC_COLOURS_FORE, 3));
-    // The red sample is drawn, and not over OK and Cancel.
+    // The red sample is drawn, and not over OK and Cancel: the dialog is
+    // painted anew while its controls are not, as when only it is uncovered.
     RECT sample = {0, 110, 40, 125};
     MapWindowPoints(chooser, nullptr, reinterpret_cast<POINT*>(&sample), 2);
     EXPECT_TRUE(PollUntil([&] { return ScreenShows(sample, RGB(255, 0, 0)); }, kWait)) << "no red sample";
+    ASSERT_TRUE(RedrawWindow(chooser, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW));
     for (int id : {IDOK, IDCANCEL}) {
         RECT button = {};
         GetWindowRect(GetDlgItem(chooser, id), &button);
-        EXPECT_FALSE(ScreenShows(button, RGB(255, 0, 0))) << "the sample runs over button " << id;
+        EXPECT_FALSE(PollUntil([&] { return ScreenShows(button, RGB(255, 0, 0)); }, 500))
+            << "the sample runs over button " << id;
     }
     End(program, chooser, IDOK);
     EXPECT_EQ("0000FF", Hex(ListColour(list, LVM_GETTEXTCOLOR))) << "red text";
