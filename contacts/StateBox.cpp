@@ -6,12 +6,12 @@
 
 void FillStateBox(HWND box, const char* code) {
     for (const char* entry : StateTable) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-    int entry = FindStateEntry(code);
+    int found = FindStateEntry(code);
     LRESULT shown = CB_ERR;
-    if (entry >= 0) {
+    if (found >= 0) {
         // The whole entry, so that no other entry that begins alike is taken.
         shown =
-            SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(StateTable[entry]));
+            SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(StateTable[found]));
     } else {
         // CB_INSERTSTRING does not sort, even in a CBS_SORT box (documented
         // under CB_INSERTSTRING), so the extra entry stays at the top.
