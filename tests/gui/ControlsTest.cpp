@@ -195,7 +195,6 @@ TEST_F(Controls, HeldDrawingDrawsTheChangesOnceAtTheEnd) {
     EXPECT_EQ(1, g_paints) << "not drawn once at the end of the hold";
     EXPECT_GE(g_headerPaints, 1) << "the header was not drawn again";
     EXPECT_FALSE(GetUpdateRect(list.Handle(), nullptr, FALSE));
-    EXPECT_FALSE(GetUpdateRect(header, nullptr, FALSE));
     EXPECT_GT(SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0), 0) << "the scroll under the hold was lost";
 
     ShowWindow(list.Handle(), SW_HIDE);
