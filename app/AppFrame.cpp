@@ -34,11 +34,10 @@ int AppFrame::OnCreate() {
     return ok;
 }
 
-// A box owned by the list (the delete question) leaves the menu, the buttons
-// and the close box of this window working.  While any box or dialog is open
-// no command starts and the window stays: a second command would work on a
-// list the open one still relies on, and a second box would share its
-// answer buttons.
+// Every box and dialog disables this window while it is open; as a second
+// line, no command starts and the window stays while one is open, whatever
+// reaches it: a second command would work on a list the open one still
+// relies on, and a second box would share its answer buttons.
 void AppFrame::OnCommand(WPARAM w, LPARAM) {
     if (ModalScope::OpenCount() > 0) return;
     DispatchCommand(LOWORD(w));
