@@ -8,7 +8,11 @@
 #include "app/StatusLine.h"
 #include "framework/Instance.h"
 #include "framework/ModalScope.h"
+#include "framework/ScreenGeometry.h"
 #include "resources/resource.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
 
 AppFrame g_frame;
 
@@ -30,11 +34,10 @@ int AppFrame::OnCreate() {
     return ok;
 }
 
-// A box owned by the list (the delete question) leaves the menu, the buttons
-// and the close box of this window working.  While any box or dialog is open
-// no command starts and the window stays: a second command would work on a
-// list the open one still relies on, and a second box would share its
-// answer buttons.
+// Every box and dialog disables this window while it is open; as a second
+// line, no command starts and the window stays while one is open, whatever
+// reaches it: a second command would work on a list the open one still
+// relies on, and a second box would share its answer buttons.
 void AppFrame::OnCommand(WPARAM w, LPARAM) {
     if (ModalScope::OpenCount() > 0) return;
     DispatchCommand(LOWORD(w));
@@ -56,10 +59,38 @@ int AppFrame::OnQueryEndSession() {
     return MainFrame::OnQueryEndSession();
 }
 
+namespace {
+
+// The screen point of the keyboard form of the message: at the selected
+// item, or at the list's top-left corner when none is selected.
+POINT KeyboardPopupPoint() {
+    HWND list = g_listView.Handle();
+    RECT client = {};
+    GetClientRect(list, &client);
+    RECT item = {};
+    item.left = LVIR_BOUNDS;
+    int selected = g_listView.GetSelected();
+    bool hasItem = selected >= 0 &&
+                   SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item));
+    ScreenRect itemRect = {item.left, item.top, item.right, item.bottom};
+    ScreenPoint at = KeyboardMenuPoint(hasItem ? &itemRect : nullptr,
+                                       ScreenRect{client.left, client.top, client.right, client.bottom});
+    POINT point = {at.X, at.Y};
+    ClientToScreen(list, &point);
+    return point;
+}
+
+}  // namespace
+
 void AppFrame::ShowPopupMenu(LPARAM point) {
     if (!popup_) return;
     EnablePopupItems(popup_);
-    TrackPopupMenu(GetSubMenu(popup_, 0), TPM_RIGHTBUTTON, LOWORD(point), HIWORD(point), 0, hwnd_, nullptr);
+    // Signed: a monitor left of or above the primary one has negative
+    // coordinates.  Both -1 is the menu key or Shift+F10, which carries no
+    // point (WM_CONTEXTMENU page).
+    POINT at = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    if (at.x == -1 && at.y == -1) at = KeyboardPopupPoint();
+    TrackPopupMenu(GetSubMenu(popup_, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
 }
 
 void AppFrame::OnDialRequested() { DialSelected(DialField::Phone); }
@@ -110,10 +141,21 @@ int AppFrame::RestorePlacement() {
         g_listView.SetTextBkColor(colours.Back);
         g_listView.SetBkColor(colours.Back);
     }
-    // A place that leaves no usable window on the screen is not used.
-    const ScreenMetrics screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               GetSystemMetrics(SM_CXICON),   GetSystemMetrics(SM_CYICON),
-                               GetSystemMetrics(SM_CXMIN),    GetSystemMetrics(SM_CYMIN),
+    // A place that leaves no usable window on the monitor it falls on (the
+    // nearest one, when it is on none) is not used.
+    const RECT place = {stored.Left, stored.Top, stored.Right, stored.Bottom};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+    const RECT& m = monitor.rcMonitor;
+    const ScreenMetrics screen{m.left,
+                               m.top,
+                               m.right,
+                               m.bottom,
+                               GetSystemMetrics(SM_CXICON),
+                               GetSystemMetrics(SM_CYICON),
+                               GetSystemMetrics(SM_CXMIN),
+                               GetSystemMetrics(SM_CYMIN),
                                GetSystemMetrics(SM_CYCAPTION)};
     if (!IsUsablePlacement(stored, screen)) return 0;
     wp.flags = static_cast<UINT>(stored.Flags);

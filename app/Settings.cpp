@@ -152,8 +152,9 @@ bool IsUsablePlacement(const StoredPlacement& p, const ScreenMetrics& screen) {
     // In 64 bits: the stored numbers may be anything.
     std::int64_t left = p.Left, top = p.Top, right = p.Right, bottom = p.Bottom;
     return right - left >= screen.MinWidth && bottom - top >= screen.MinHeight &&
-           left <= screen.Width - screen.IconWidth && top <= screen.Height - screen.IconHeight &&
-           right >= screen.IconWidth && top + screen.CaptionHeight > 0;
+           left <= std::int64_t{screen.Right} - screen.IconWidth &&
+           top <= std::int64_t{screen.Bottom} - screen.IconHeight &&
+           right >= std::int64_t{screen.Left} + screen.IconWidth && top + screen.CaptionHeight > screen.Top;
 }
 
 bool SaveSettings(SettingsStore& store, const Settings& s, const ShutdownState& state) {

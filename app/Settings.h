@@ -58,17 +58,17 @@ void LoadSettings(SettingsStore& store, const char* commandLine, Settings& s);
 // missing, and then the colours are not read either.
 bool ReadPlacement(SettingsStore& store, StoredPlacement& placement, StoredColours& colours);
 
-// The primary screen and the system's sizes a stored place is judged by.
+// The monitor a stored place falls on and the system's sizes it is judged by.
 struct ScreenMetrics {
-    int Width, Height;          // of the primary screen
-    int IconWidth, IconHeight;  // a window shows at least this much of itself
-    int MinWidth, MinHeight;    // the smallest window the system makes
-    int CaptionHeight;          // some of the caption must stay on the screen to move it
+    int Left, Top, Right, Bottom;  // the monitor, right and bottom exclusive
+    int IconWidth, IconHeight;     // a window shows at least this much of itself
+    int MinWidth, MinHeight;       // the smallest window the system makes
+    int CaptionHeight;             // some of the caption must stay on the screen to move it
 };
 
-// Whether a stored place leaves a usable window on the screen: at least the
-// smallest size, some of its caption on the screen, and at least an icon's
-// width and height of it on the screen.  Any other place is not used.
+// Whether a stored place leaves a usable window on its monitor: at least the
+// smallest size, some of its caption on the monitor, and at least an icon's
+// width and height of it on the monitor.  Any other place is not used.
 bool IsUsablePlacement(const StoredPlacement& p, const ScreenMetrics& screen);
 
 // What the window side hands over at shutdown; the view is Settings::Style.

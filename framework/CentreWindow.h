@@ -1,5 +1,7 @@
 #pragma once
-// Centres a window over its owner, or over the screen when it has none.
+// Centres a window over its owner, or over the screen when it has none, and
+// keeps it inside the work area of the owner's monitor (of the primary
+// monitor without an owner).
 
 #include <windows.h>
 

@@ -6,72 +6,23 @@
 
 INT_PTR DialogObject::Run(int templateId, HWND owner) {
     ModalScope open;
-    return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
-                           reinterpret_cast<LPARAM>(this));
-}
-
-namespace {
-// The timer of a hidden dialog that waits to be taken down, and how long the
-// program must have been idle first.
-constexpr UINT_PTR kTakeDownTimer = 0x7444;
-constexpr UINT kTakeDownDelayMs = 100;
-}  // namespace
-
-DialogObject::~DialogObject() {
-    // A window still waiting to be taken down must not reach a dead object.
-    if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
-}
-
-INT_PTR DialogObject::RunThenTakeDown(int templateId, HWND owner) {
-    TakeDownLeftWindow();
-    ModalScope open;
-    ended_ = false;
-    result_ = 0;
-    HWND dialog = CreateDialogParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
+    // The run enables the owner's window at its end only if that window was
+    // enabled before (DialogBoxParamA page).  Works around Wine's EndDialog,
+    // which enables it whatever it was: a window disabled before is disabled
+    // again.
+    HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    bool wasDisabled = top && !IsWindowEnabled(top);
+    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
                                      reinterpret_cast<LPARAM>(this));
-    if (!dialog) return -1;
-    // As DialogBoxParamA does: the top-level window that owns the dialog is
-    // disabled until End() (through EndDialog) enables it again.
-    HWND top = GetWindow(dialog, GW_OWNER);
-    if (top && IsWindowEnabled(top)) EnableWindow(top, FALSE);
-    ShowWindow(dialog, SW_SHOW);
-    MSG msg;
-    while (!ended_ && IsWindow(dialog)) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop ends too
-            break;
-        }
-        if (!IsDialogMessageA(dialog, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    if (!IsWindow(dialog)) return ended_ ? result_ : 0;  // gone with its owner
-    if (!ended_) EndDialog(dialog, 0);                   // the program is quitting
-    SetTimer(dialog, kTakeDownTimer, kTakeDownDelayMs, nullptr);
-    return ended_ ? result_ : 0;
+    if (wasDisabled && IsWindow(top) && IsWindowEnabled(top)) EnableWindow(top, FALSE);
+    return result;
 }
 
-void DialogObject::End(INT_PTR result) {
-    result_ = result;
-    ended_ = true;
-    // Re-enables and activates the owner and hides the dialog, modal or not.
-    EndDialog(hwnd_, result);
-}
+DialogObject::~DialogObject() = default;
 
-void DialogObject::TakeDownLeftWindow() {
-    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-}
+void DialogObject::End(INT_PTR result) { EndDialog(hwnd_, result); }
 
 INT_PTR CALLBACK DialogObject::DialogProcThunk(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    // A timer message comes only when nothing else is waiting.
-    if (message == WM_TIMER && w == kTakeDownTimer && !IsWindowVisible(hwnd)) {
-        KillTimer(hwnd, kTakeDownTimer);
-        DestroyWindow(hwnd);
-        return TRUE;
-    }
     DialogObject* object;
     if (message == WM_INITDIALOG) {
         object = reinterpret_cast<DialogObject*>(l);

@@ -18,15 +18,10 @@ public:
     void SetData(LPARAM data) { data_ = data; }
 
     // Runs the dialog of template `id`; the result of DialogBoxParamA (-1 when
-    // the dialog could not be made).
+    // the dialog could not be made).  The owner's top-level window is
+    // disabled meanwhile, and enabled again only if the run disabled it.
     INT_PTR Run(int templateId, HWND owner);
-    // Runs it modally as Run does, for a dialog that ends through End().  The
-    // dialog is hidden when it ends, but its window is taken down only once
-    // the program has been idle for a moment (or when it runs again): a
-    // dialog of many controls takes longer to destroy than the work that
-    // follows its OK, and the user should see that work first.
-    INT_PTR RunThenTakeDown(int templateId, HWND owner);
-    // Ends a dialog run by either: hides it and hands back `result`.
+    // Ends the dialog that Run runs, which then hands back `result`.
     void End(INT_PTR result);
 
     static INT_PTR CALLBACK DialogProcThunk(HWND hwnd, UINT message, WPARAM w, LPARAM l);
@@ -69,9 +64,4 @@ public:
 protected:
     HWND hwnd_ = nullptr;
     LPARAM data_ = 0;
-
-private:
-    void TakeDownLeftWindow();
-    bool ended_ = false;
-    INT_PTR result_ = 0;
 };

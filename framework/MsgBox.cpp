@@ -154,7 +154,7 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
         running_ = 0;
         return 0;
     }
-    EnableWindow(owner_, FALSE);
+    DisableOwners();
 
     // Wait for the answer, sleeping while there is nothing to do.
     while (running_) {
@@ -175,7 +175,7 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
         // Gone without passing through OnClose: forget the dead handle, or
         // the next box would never be created.
         hwnd_ = nullptr;
-        EnableWindow(owner_, TRUE);
+        EnableOwners();
         std::string().swap(text_);
     }
     return result_;
@@ -294,9 +294,29 @@ void MsgBox::OnCommand(WPARAM w, LPARAM l) {
 
 void MsgBox::OnOtherCommand(int, LPARAM) {}
 
+// As the system's message box does, the box is modal to the owner's whole
+// top-level window, not only to the owner (which may be a control); each is
+// disabled only if it was enabled, so a box over a window that something else
+// disabled leaves it disabled.  The owner is disabled last.
+void MsgBox::DisableOwners() {
+    HWND top = owner_ ? GetAncestor(owner_, GA_ROOT) : nullptr;
+    disabledTop_ = top && top != owner_ && IsWindowEnabled(top) ? top : nullptr;
+    if (disabledTop_) EnableWindow(disabledTop_, FALSE);
+    disabledOwner_ = owner_ && IsWindowEnabled(owner_) ? owner_ : nullptr;
+    if (disabledOwner_) EnableWindow(disabledOwner_, FALSE);
+}
+
+void MsgBox::EnableOwners() {
+    if (disabledOwner_ && IsWindow(disabledOwner_)) EnableWindow(disabledOwner_, TRUE);
+    if (disabledTop_ && IsWindow(disabledTop_)) EnableWindow(disabledTop_, TRUE);
+    disabledOwner_ = disabledTop_ = nullptr;
+}
+
 void MsgBox::OnClose() {
     RemovePropA(hwnd_, kTextProperty);
-    EnableWindow(owner_, TRUE);
+    // Enabled before the box goes: a window must be enabled before it can be
+    // activated, or another window takes the activation (EnableWindow page).
+    EnableOwners();
     DestroyOwnWindow();
     std::string().swap(text_);
 }

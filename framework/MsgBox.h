@@ -65,12 +65,18 @@ protected:
     static LRESULT CALLBACK ButtonKeyProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
     static void SetButtonsInUse(int n);
     void PlaceButton(int index, const char* text, int x, int y, int answer);
+    // The owner and its top-level window are disabled while the box is open;
+    // only what the box itself disabled is enabled again.
+    void DisableOwners();
+    void EnableOwners();
     // The lines of the text, split at line feeds.
     template <class F>
     void ForEachLine(F f) const;
 
     int running_ = 0;
     HWND owner_ = nullptr;
+    HWND disabledOwner_ = nullptr;  // what the open box disabled
+    HWND disabledTop_ = nullptr;
     HICON icon_ = nullptr;
     int maxCharWidth_ = 0;
     int lineHeight_ = 0;

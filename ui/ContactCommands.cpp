@@ -38,8 +38,12 @@ struct HeldListChange {
     HeldDrawing drawing;
 };
 
-int ShowChanged(ContactList& list, ContactListView& view, int index) {
-    view.SelectItem(index);  // selected, focused and scrolled into view
+// Selected and focused under the hold, scrolled into view once the list
+// draws again, and drawn once at the end of the hold.
+int ShowChanged(ContactList& list, ContactListView& view, int index, HeldListChange& held) {
+    view.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, static_cast<UINT>(-1));
+    held.drawing.Resume();
+    view.EnsureVisible(index, false);
     list.UpdateListStatus();
     return index;
 }
@@ -61,7 +65,7 @@ int NewContactCommand(ContactList& list, ContactListView& view, ContactDialog& d
         view.SelectItem(was);
         return kContactUnchanged;
     }
-    return ShowChanged(list, view, index);
+    return ShowChanged(list, view, index, held);
 }
 
 int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& dialog, const char* defaultState) {
@@ -83,7 +87,7 @@ int EditContactCommand(ContactList& list, ContactListView& view, ContactDialog& 
         view.SelectItem(selected);  // the old contact stays where it was
         return kContactUnchanged;
     }
-    return ShowChanged(list, view, index);
+    return ShowChanged(list, view, index, held);
 }
 
 bool DeleteContactCommand(ContactList& list, ContactListView& view) {

@@ -24,7 +24,7 @@ const ContactDialog::EditField ContactDialog::kEditFields[kEditCount] = {
 ContactDialogResult ContactDialog::RunOn(Contact& contact, const char* defaultState, HWND owner) {
     SetData(reinterpret_cast<LPARAM>(&contact));
     lstrcpynA(defaultState_, defaultState ? defaultState : "", sizeof defaultState_);
-    INT_PTR result = RunThenTakeDown(IDD_CONTACT, owner);
+    INT_PTR result = Run(IDD_CONTACT, owner);
     if (result == -1) return ContactDialogResult::NotShown;
     return result == IDOK ? ContactDialogResult::Accepted : ContactDialogResult::Cancelled;
 }

@@ -209,6 +209,18 @@ TEST_F(App, UnknownAndReservedIdsDoNothing) {
 
 UINT ItemState(HMENU menu, int id) { return GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND); }
 
+// The popup's window as the frame opens it for a WM_CONTEXTMENU at `point`,
+// seen from inside the menu's loop, which then ends it.
+RECT PopupShownFor(LPARAM point) {
+    RECT shown = {};
+    OnWindowShown popup("#32768", [&](HWND menu) {
+        shown = WindowRectOf(menu);
+        EndMenu();
+    });
+    SendMessageA(g_frame.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_frame.Handle()), point);
+    return shown;
+}
+
 TEST_F(App, PopupGreysWhatTheSelectionCannotDo) {
     HMENU menu = g_frame.PopupMenu();
     ASSERT_NE(nullptr, menu);
@@ -230,6 +242,24 @@ TEST_F(App, PopupGreysWhatTheSelectionCannotDo) {
     EnablePopupItems(menu);
     EXPECT_TRUE(ItemState(menu, CMD_DIAL) & MF_GRAYED);
     EXPECT_FALSE(ItemState(menu, CMD_EDIT) & MF_GRAYED);
+
+    // Where it opens: a point left of the screen is a negative one, and the
+    // menu stays at the screen's left edge; the keyboard's form (-1, -1)
+    // opens it below the selected item, or at the list's corner.
+    EXPECT_EQ(0, PopupShownFor(MAKELPARAM(-40, 100)).left);
+    RECT item = {LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessageA(g_listView.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
+    POINT below = {item.left, item.bottom};
+    ClientToScreen(g_listView.Handle(), &below);
+    RECT shown = PopupShownFor(MAKELPARAM(-1, -1));
+    EXPECT_EQ(below.x, shown.left);
+    EXPECT_EQ(below.y, shown.top);
+    Select(-1);
+    POINT corner = {0, 0};
+    ClientToScreen(g_listView.Handle(), &corner);
+    shown = PopupShownFor(MAKELPARAM(-1, -1));
+    EXPECT_EQ(corner.x, shown.left);
+    EXPECT_EQ(corner.y, shown.top);
 }
 
 TEST_F(App, NewAsksOnlyWhenChangedAndEmptiesTheBook) {

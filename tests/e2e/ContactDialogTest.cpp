@@ -166,6 +166,20 @@ protected:
         ASSERT_TRUE(program_.Settled());
     }
 
+    // Back in the main window after a dialog or box: enabled, active, and a
+    // key pressed reaches the list.
+    void ExpectTheListTakesKeys() {
+        EXPECT_TRUE(IsWindowEnabled(program_.Frame()));
+        EXPECT_TRUE(PollUntil([&] { return GetForegroundWindow() == program_.Frame(); }, kWait))
+            << "the main window is not active";
+        int was = program_.SelectedItem();
+        ASSERT_TRUE(TypeKeys({VK_DOWN}));
+        EXPECT_TRUE(PollUntil([&] { return program_.SelectedItem() == was + 1; }, kWait)) << "no key reached the list";
+        ASSERT_TRUE(TypeKeys({VK_UP}));
+        EXPECT_TRUE(PollUntil([&] { return program_.SelectedItem() == was; }, kWait));
+        ASSERT_TRUE(program_.Settled());
+    }
+
     // The delete question once it waits for its answer: it disables the list
     // last, then waits in a loop that answers messages.
     HWND WaitForQuestion() {
@@ -271,9 +285,13 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     EXPECT_EQ("Mod", program_.StatusText(2));
 
     // New with nothing typed: an empty label first in the list, no number.
+    // The main window was disabled before, and the dialog leaves it so.
+    ASSERT_FALSE(EnableWindow(program_.Frame(), FALSE));
     dialog = OpenDialog(CMD_NEW_CONTACT);
     ASSERT_NE(nullptr, dialog);
     Press(dialog, IDOK, [&] { return program_.StatusText(1) == "14" && program_.SelectedItem() == 0; });
+    EXPECT_FALSE(IsWindowEnabled(program_.Frame())) << "enabled by a dialog that had not disabled it";
+    EnableWindow(program_.Frame(), TRUE);
     ASSERT_EQ(14, program_.ItemCount());
     EXPECT_EQ(0, program_.SelectedItem());
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "CA", "", "", ""}), Row(0));
@@ -295,6 +313,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     EXPECT_EQ(1, program_.SelectedItem());
     EXPECT_EQ("Adam", program_.ItemText(1, 0));
     EXPECT_EQ("Kim", program_.ItemText(13, 0)) << "Zoe's item is gone";
+    ExpectTheListTakesKeys();
 
     // Edit after changing every field, then Cancel, then the close box: the
     // contact stays as it was, in its place and selected.
@@ -309,6 +328,7 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
         ASSERT_TRUE(SendTo(GetDlgItem(dialog, IDC_CONTACT_TOLL_CALL), BM_CLICK, 0, 0));
         if (leave == Leave::CancelButton) {
             Press(dialog, IDCANCEL);
+            ExpectTheListTakesKeys();
         } else {
             if (leave == Leave::CloseBox) {
                 ASSERT_TRUE(SendTo(dialog, WM_SYSCOMMAND, SC_CLOSE, 0));
@@ -386,12 +406,13 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_EQ("Delete this item?\nBob Roe", program_.BoxText(box).value_or("<text not readable>"));
     EXPECT_EQ((std::vector<std::string>{"&Yes", "&No"}), program_.BoxButtons(box));
     EXPECT_FALSE(IsWindowEnabled(program_.List())) << "the question belongs to the list";
-    ASSERT_TRUE(IsWindowEnabled(program_.Frame())) << "nothing left to refuse: the frame is disabled";
+    EXPECT_FALSE(IsWindowEnabled(program_.Frame())) << "the question leaves the main window open to input";
 
     // File / Open and File / New from the menu, the New, Delete and Exit
-    // buttons, the close box, a log-off and the popup menu: each is refused
-    // while the question waits.  A command that ran would open its dialog or box, empty
-    // the list or end the program.
+    // buttons, the close box, a log-off and the popup menu, sent past the
+    // disabled window: each is refused while the question waits.  A command
+    // that ran would open its dialog or box, empty the list or end the
+    // program.
     struct Attempt {
         const char* What;
         HWND To;
@@ -435,6 +456,20 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_EQ(bobLine, program_.StatusText(0));
     EXPECT_EQ("", program_.StatusText(2));
     EXPECT_TRUE(IsWindowEnabled(program_.List()));
+    ExpectTheListTakesKeys();
+
+    // Over a window that was disabled already, the question leaves it so.
+    ASSERT_FALSE(EnableWindow(program_.Frame(), FALSE));
+    ASSERT_FALSE(EnableWindow(program_.List(), FALSE));
+    Command(CMD_DELETE);
+    box = WaitForQuestion();
+    ASSERT_NE(nullptr, box);
+    ASSERT_TRUE(program_.AnswerBoxWith(box, 1));  // No
+    ASSERT_TRUE(program_.Settled());
+    EXPECT_FALSE(IsWindowEnabled(program_.Frame()));
+    EXPECT_FALSE(IsWindowEnabled(program_.List())) << "enabled by a box that had not disabled it";
+    EnableWindow(program_.List(), TRUE);
+    EnableWindow(program_.Frame(), TRUE);
 
     Command(CMD_DELETE);  // Action / Delete this time
     box = WaitForQuestion();

@@ -135,33 +135,49 @@ TEST_F(Controls, ListViewKeepsItemData) {
     EXPECT_EQ(0, list.GetSelected());
 }
 
-// Paints that reach the list under test.
-int g_paints = 0;
-WNDPROC g_listProc = nullptr;
+// What reaches the list and its header under test: paints, and the list's
+// redraw switches in order.
+int g_paints = 0, g_headerPaints = 0;
+std::vector<WPARAM> g_redraws;
+WNDPROC g_listProc = nullptr, g_headerProc = nullptr;
 LRESULT CALLBACK CountingListProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_PAINT) ++g_paints;
+    if (message == WM_SETREDRAW) g_redraws.push_back(w);
     return CallWindowProcA(g_listProc, hwnd, message, w, l);
 }
+LRESULT CALLBACK CountingHeaderProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_PAINT) ++g_headerPaints;
+    return CallWindowProcA(g_headerProc, hwnd, message, w, l);
+}
 
-// Changes under a hold reach the screen at its end, in one drawing; a
-// window that was hidden stays hidden.
+// Changes under a hold reach the screen at its end, in one drawing of the
+// list and of its header, a scroll made after the drawing resumed included;
+// the list itself is told that drawing is off.  A window that was hidden is
+// left alone.
 TEST_F(Controls, HeldDrawingDrawsTheChangesOnceAtTheEnd) {
     ShowWindow(parent, SW_SHOW);
     ListViewControl list;
     ASSERT_EQ(1, list.Create(parent, 0, "", 0, 0, 300, 200));
-    SetWindowLongA(list.Handle(), GWL_STYLE, (GetWindowLongA(list.Handle(), GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT);
+    // Clipping its header, as the program's list does.
+    SetWindowLongA(list.Handle(), GWL_STYLE,
+                   (GetWindowLongA(list.Handle(), GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT | WS_CLIPCHILDREN);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH;
     column.cx = 400;  // wider than the list: both scroll bars
     list.InsertColumn(0, column);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(nullptr, header);
     g_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingListProc)));
+    g_headerProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingHeaderProc)));
     PumpQueued();
     ASSERT_TRUE(IsWindowVisible(list.Handle()));
-    g_paints = 0;
+    g_paints = g_headerPaints = 0;
+    g_redraws.clear();
     {
         HeldDrawing held(list.Handle());
-        EXPECT_FALSE(IsWindowVisible(list.Handle()));
+        EXPECT_EQ(std::vector<WPARAM>{FALSE}, g_redraws);
         for (int i = 0; i < 40; ++i) {
             LVITEMA item = {};
             item.mask = LVIF_TEXT;
@@ -169,18 +185,24 @@ TEST_F(Controls, HeldDrawingDrawsTheChangesOnceAtTheEnd) {
             item.pszText = const_cast<char*>("Ann");
             list.InsertItem(item);
         }
-        list.EnsureVisible(39, false);
         PumpQueued();
         EXPECT_EQ(0, g_paints) << "drawn while held";
+        held.Resume();  // the list scrolls within the range it draws
+        list.EnsureVisible(39, false);
+        g_headerPaints = 0;
     }
-    EXPECT_TRUE(IsWindowVisible(list.Handle()));
+    EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE}), g_redraws);
     EXPECT_EQ(1, g_paints) << "not drawn once at the end of the hold";
+    EXPECT_GE(g_headerPaints, 1) << "the header was not drawn again";
     EXPECT_FALSE(GetUpdateRect(list.Handle(), nullptr, FALSE));
     EXPECT_GT(SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0), 0) << "the scroll under the hold was lost";
 
     ShowWindow(list.Handle(), SW_HIDE);
+    g_redraws.clear();
     { HeldDrawing held(list.Handle()); }
     EXPECT_FALSE(IsWindowVisible(list.Handle()));
+    EXPECT_TRUE(g_redraws.empty());
+    SetWindowLongPtrA(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_headerProc));
     SetWindowLongPtrA(list.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
 }
 

@@ -94,39 +94,39 @@ TEST(Dialog, RunsBoundToItsObject) {
     DestroyWindow(owner);
 }
 
-// Ends itself through End() once it is up, as an OK button does.
+// Ends itself through End() once it is up, as an OK button does, noting
+// whether its owner was enabled meanwhile.
 class EndingDialog : public DialogObject {
 public:
     INT_PTR answer = 0;
+    bool ownerEnabled = true;
     int OnInitDialog() override {
         PostMessageA(hwnd_, WM_APP, 0, 0);
         return 1;
     }
     INT_PTR OnUnhandled(UINT message, WPARAM, LPARAM) override {
-        if (message == WM_APP) End(answer);
-        return message == WM_APP;
+        if (message != WM_APP) return 0;
+        ownerEnabled = IsWindowEnabled(GetWindow(hwnd_, GW_OWNER)) != FALSE;
+        End(answer);
+        return 1;
     }
 };
 
-TEST(Dialog, RunThenTakeDownHidesAtOnceAndDestroysOnceIdle) {
+// The run gives back only what it changed: an owner disabled before it stays
+// disabled after it.
+TEST(Dialog, RunDisablesTheOwnerAndEnablesOnlyWhatItDisabled) {
     HWND owner = MakeOwnerWindow(600, 400);
     EndingDialog dialog;
     dialog.answer = 7;
-    EXPECT_EQ(7, dialog.RunThenTakeDown(200, owner));
-    HWND first = dialog.Handle();
-    ASSERT_TRUE(IsWindow(first)) << "taken down before the caller could show its work";
-    EXPECT_FALSE(IsWindowVisible(first));
+    EXPECT_EQ(7, dialog.Run(200, owner));
+    EXPECT_FALSE(dialog.ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_EQ(owner, GetWindow(first, GW_OWNER));
+    EXPECT_EQ(nullptr, dialog.Handle()) << "the dialog's window outlived its run";
 
-    // Run again before the program was idle: the old window goes first.
+    EnableWindow(owner, FALSE);
     dialog.answer = 3;
-    EXPECT_EQ(3, dialog.RunThenTakeDown(200, owner));
-    EXPECT_FALSE(IsWindow(first));
-    HWND second = dialog.Handle();
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(second); }, 2000)) << "the hidden dialog was never taken down";
-    EXPECT_EQ(nullptr, dialog.Handle());
-    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(3, dialog.Run(200, owner));
+    EXPECT_FALSE(IsWindowEnabled(owner)) << "enabled by a run that had not disabled it";
     DestroyWindow(owner);
 }
 

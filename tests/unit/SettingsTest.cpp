@@ -612,7 +612,7 @@ TEST(RestorePlacement, IncompletePlacementRestoresNeitherPlacementNorColours) {
 }
 
 TEST(RestorePlacement, OnlyAPlaceThatLeavesAUsableWindowIsUsed) {
-    const ScreenMetrics screen{1024, 768, 32, 32, 112, 27, 19};
+    const ScreenMetrics screen{0, 0, 1024, 768, 32, 32, 112, 27, 19};
     struct Case {
         StoredPlacement p;
         bool usable;
@@ -632,4 +632,21 @@ TEST(RestorePlacement, OnlyAPlaceThatLeavesAUsableWindowIsUsed) {
     for (const Case& c : cases)
         EXPECT_EQ(c.usable, IsUsablePlacement(c.p, screen))
             << c.p.Left << ", " << c.p.Top << ", " << c.p.Right << ", " << c.p.Bottom;
+
+    // Judged against the monitor the place falls on: one left of the
+    // primary, one above it, and one 200 pixels right of it.
+    const ScreenMetrics left{-1280, 0, 0, 1024, 32, 32, 112, 27, 19};
+    EXPECT_TRUE(IsUsablePlacement({0, 1, -1200, 100, -500, 600}, left));
+    EXPECT_TRUE(IsUsablePlacement({0, 1, -1952, 100, -1248, 600}, left));   // an icon's width showing
+    EXPECT_FALSE(IsUsablePlacement({0, 1, -1953, 100, -1249, 600}, left));  // less than that
+    const ScreenMetrics above{0, -1024, 1280, 0, 32, 32, 112, 27, 19};
+    EXPECT_TRUE(IsUsablePlacement({0, 1, 100, -900, 800, -400}, above));
+    EXPECT_TRUE(IsUsablePlacement({0, 1, 100, -1042, 800, -400}, above));   // a pixel of caption
+    EXPECT_FALSE(IsUsablePlacement({0, 1, 100, -1043, 800, -400}, above));  // the caption above it
+    EXPECT_FALSE(IsUsablePlacement({0, 1, 100, -31, 800, 400}, above));     // below it
+    const ScreenMetrics right{1224, 0, 2248, 768, 32, 32, 112, 27, 19};
+    EXPECT_TRUE(IsUsablePlacement({0, 1, 1300, 50, 2000, 530}, right));
+    EXPECT_TRUE(IsUsablePlacement({0, 1, 600, 50, 1256, 530}, right));     // reaching in from the gap
+    EXPECT_FALSE(IsUsablePlacement({0, 1, 500, 50, 1255, 530}, right));    // not an icon's width
+    EXPECT_FALSE(IsUsablePlacement({0, 1, 1000, 50, 1200, 530}, screen));  // in the gap, nearest the primary
 }

@@ -1,0 +1,44 @@
+// Where a centred window and the keyboard's popup menu go on one monitor and
+// on several: monitors left of and above the primary one have negative
+// coordinates, and monitors need not touch.
+
+#include "framework/ScreenGeometry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+#define EXPECT_AT(x, y, point)   \
+    do {                         \
+        ScreenPoint p = (point); \
+        EXPECT_EQ(x, p.X);       \
+        EXPECT_EQ(y, p.Y);       \
+    } while (0)
+
+TEST(CentredPosition, OverTheOwnerInsideItsMonitorsWorkArea) {
+    // Centred over the reference 100..700 x 80..480, the edge pixels counted.
+    EXPECT_AT(100 + 601 / 2 - 101, 80 + 401 / 2 - 51,
+              CentredPosition({100, 80, 700, 480}, 202, 102, {0, 0, 1024, 738}));
+    // A monitor left of the primary one: over the owner, or at its left edge.
+    const ScreenRect left{-1280, 0, 0, 1024};
+    EXPECT_AT(-901, 249, CentredPosition({-1100, 100, -500, 500}, 202, 102, left));
+    EXPECT_AT(-1280, 149, CentredPosition({-1400, 100, -1200, 300}, 202, 102, left));
+    // A monitor above it, its taskbar at the bottom: over the owner, or at
+    // the work area's top or bottom edge.
+    const ScreenRect above{0, -1024, 1280, -40};
+    EXPECT_AT(399, -751, CentredPosition({200, -900, 800, -500}, 202, 102, above));
+    EXPECT_AT(399, -1024, CentredPosition({200, -1100, 800, -1000}, 202, 102, above));
+    EXPECT_AT(399, -142, CentredPosition({200, -200, 800, 200}, 202, 102, above));
+    // An owner reaching into the gap right of the primary monitor.
+    EXPECT_AT(1024 - 302, 249, CentredPosition({700, 100, 1200, 500}, 302, 102, {0, 0, 1024, 738}));
+}
+
+TEST(KeyboardMenuPoint, BelowTheSelectedItemOrAtTheListsCorner) {
+    const ScreenRect client{0, 0, 600, 300};
+    const ScreenRect item{4, 40, 500, 57}, below{-60, 400, 500, 417};
+    EXPECT_AT(4, 57, KeyboardMenuPoint(&item, client));
+    EXPECT_AT(0, 299, KeyboardMenuPoint(&below, client));  // scrolled out of sight
+    EXPECT_AT(0, 0, KeyboardMenuPoint(nullptr, client));
+}
+
+}  // namespace
