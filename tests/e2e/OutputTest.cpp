@@ -295,8 +295,11 @@ TEST_F(OutputTest, PrintPageByteForByteForEachChoiceAndNothingOnCancel) {
     ASSERT_TRUE(program.AnswerBox(box));
     CloseHandle(held);
     ASSERT_TRUE(program.Settled());
-    // The help page is opened next; nothing may come before it.
-    ASSERT_TRUE(program.PostCommand(CMD_INFO));
+    // The help page is opened next; nothing may come before it.  The box's
+    // wait refuses commands until it ends: the command is sent until the
+    // page is written.
+    DeleteFileA(helpPage_.c_str());
+    ASSERT_TRUE(PollUntil([&] { return program.RunCommand(CMD_INFO) && FileExists(helpPage_.c_str()); }, kWait));
     auto help = browser_.WaitForLine(mark, FileUrlPart(helpPage_), kWait);
     ASSERT_TRUE(help) << browser_.Since(mark);
     EXPECT_EQ(*help + "\n", browser_.Since(mark)) << "the browser was asked for a page after Cancel or a failed write";
