@@ -1,8 +1,10 @@
 #pragma once
 // For a check that cannot run where the tests run: no sound device, no
-// recording browser, a text the program does not make readable.  In CI
-// (CI=true) such a check fails with a line that says what is missing, so that
-// a green run means every check ran; elsewhere it shows as skipped.
+// recording browser, a text the program does not make readable.  In CI (the
+// variable CI set to anything but empty, "0" or "false"; the test scripts
+// read it the same way) such a check fails with a line that says what is
+// missing, so that a green run means every check ran; elsewhere it shows as
+// skipped.
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,10 @@ header.  Tests, benchmarks and fuzz targets are left out.  Every cycle found
 is printed as a strongly connected group of units; the exit code is 1 when
 there is one.  With --layers it also prints includes that go against the
 order core, framework, subsystems, app.
+
+The portable core is not a folder: its units are those whose sources build
+the library telvara_core in CMakeLists.txt, together with the headers
+without a source of their own that they include.
 """
 import os
 import re
@@ -15,6 +19,7 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FOLDERS = ["app", "contacts", "dialing", "output", "ui", "framework", "resources"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+CORE_SOURCES = re.compile(r"\b(?:add_library|target_sources)\(\s*telvara_core\b([^)]*)\)")
 
 
 def units():
@@ -87,7 +92,26 @@ def cycles(edges):
     return out
 
 
-def layer(unit, edges):
+def core_units(edges, found):
+    """The units of telvara_core's sources (every platform's), and the
+    source-less headers they reach."""
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
+        listed = CORE_SOURCES.findall(f.read())
+    core = {os.path.splitext(name)[0] for block in listed for name in block.split() if name.endswith(".cpp")}
+    if not core:
+        sys.exit("include-cycles: no sources of telvara_core found in CMakeLists.txt")
+    todo = sorted(core & set(edges))
+    while todo:
+        for target in edges[todo.pop()]:
+            if target not in core and not any(p.endswith(".cpp") for p in found[target]):
+                core.add(target)
+                todo.append(target)
+    return core
+
+
+def layer(unit, core):
+    if unit in core:
+        return 0
     folder = unit.split("/")[0]
     if folder == "app":
         return 3
@@ -99,15 +123,17 @@ def layer(unit, edges):
 
 
 def main():
+    found_units = units()
     edges = graph()
     found = cycles(edges)
     for group in found:
         print("cycle: " + " -> ".join(group))
     bad = 0
     if "--layers" in sys.argv:
+        core = core_units(edges, found_units)
         for unit in sorted(edges):
             for target in sorted(edges[unit]):
-                if layer(target, edges) > layer(unit, edges):
+                if layer(target, core) > layer(unit, core):
                     print(f"upward: {unit} includes {target}")
                     bad += 1
     if not found and not bad:

@@ -651,7 +651,8 @@ TEST_F(App, FailedSavesKeepTheFileAndTheChange) {
     EXPECT_EQ("", StatusPart(2));
 }
 
-// Last: the program goes away here.
+// The program goes away here: ctest runs this case alone, in a process of
+// its own (win_app_exit), so that no test comes after it.
 TEST_F(App, ExitAsksAndSavesTheSettings) {
     MarkChanged();
     {

@@ -40,62 +40,20 @@ std::vector<std::int16_t> ClipOf(char key) {
     return ReadWaveClip(LockResource(loaded), SizeofResource(GetModuleHandleA(nullptr), found)).Samples;
 }
 
-std::vector<std::int16_t> SamplesOf(const std::string& raw) {
-    std::vector<std::int16_t> samples(raw.size() / 2);
-    if (!samples.empty()) std::memcpy(samples.data(), raw.data(), 2 * samples.size());
-    return samples;
-}
-
-// A clip without the zero samples at its ends (each starts at phase zero).
-std::vector<std::int16_t> Trimmed(std::vector<std::int16_t> clip) {
-    while (!clip.empty() && clip.back() == 0) clip.pop_back();
-    std::size_t lead = 0;
-    while (lead < clip.size() && clip[lead] == 0) ++lead;
-    clip.erase(clip.begin(), clip.begin() + static_cast<std::ptrdiff_t>(lead));
-    return clip;
-}
-
-// The keys' clips found whole and in order in the recording.  Between them
-// only silence may stand: on a busy machine the sound system fills an
-// underrun with about 10 ms of zero samples, and that is not a fault.
-std::vector<std::vector<std::int16_t>> ClipsFound(const std::vector<std::int16_t>& played, const std::string& keys) {
-    std::vector<std::vector<std::int16_t>> found;
-    std::size_t at = 0;
-    for (char k : keys) {
-        std::vector<std::int16_t> clip = Trimmed(ClipOf(k));
-        while (at < played.size() && played[at] == 0) ++at;
-        if (clip.empty() || at + clip.size() > played.size() ||
-            !std::equal(clip.begin(), clip.end(), played.begin() + static_cast<std::ptrdiff_t>(at)))
-            break;
-        found.push_back(clip);
-        at += clip.size();
-    }
-    return found;
-}
-
 // Waits for the recording of `keys` after `mark` and checks that each clip
 // came whole, in order, holds its key, and that nothing else was played.
 void ExpectPlayed(std::size_t mark, const std::string& keys) {
-    std::vector<std::int16_t> played;
-    std::vector<std::vector<std::int16_t>> clips;
+    PlayedKeys played;
     PollUntil(
         [&] {
-            played = SamplesOf(PlayedLog().Since(mark));
-            clips = ClipsFound(played, keys);
-            return clips.size() == keys.size();
+            played = ReadPlayedKeys(PlayedLog().Since(mark), keys, ClipOf);
+            return played.Found == keys.size();
         },
         30000);
-    ASSERT_EQ(keys.size(), clips.size()) << "clips found whole and in order in " << played.size()
-                                         << " samples recorded for " << keys;
-    std::string heard;
-    for (const auto& clip : clips) heard += DetectKey(clip.data(), clip.size(), 11025);
-    EXPECT_EQ(keys, heard);
-    std::size_t sound = 0;
-    for (std::int16_t sample : played) sound += sample != 0;
-    std::size_t expected = 0;
-    for (const auto& clip : clips)
-        for (std::int16_t sample : clip) expected += sample != 0;
-    EXPECT_EQ(expected, sound) << "something else was played besides the clips";
+    ASSERT_EQ(keys.size(), played.Found) << "clips found whole and in order in " << played.Sound
+                                         << " sounding samples recorded for " << keys;
+    EXPECT_EQ(keys, played.Heard);
+    EXPECT_EQ(played.ClipSound, played.Sound) << "something else was played besides the clips";
 }
 
 TEST_F(SpeakerDialing, PlaysEachKeyWholeAndInOrder) {

@@ -160,3 +160,37 @@ char DetectKey(const std::int16_t* samples, std::size_t count, int rate) {
         if (t.Low == low && t.High == high) return t.Key;
     return '?';
 }
+
+namespace {
+
+// A clip without the zero samples at its ends (each starts at phase zero).
+std::vector<std::int16_t> Trimmed(std::vector<std::int16_t> clip) {
+    while (!clip.empty() && clip.back() == 0) clip.pop_back();
+    std::size_t lead = 0;
+    while (lead < clip.size() && clip[lead] == 0) ++lead;
+    clip.erase(clip.begin(), clip.begin() + static_cast<std::ptrdiff_t>(lead));
+    return clip;
+}
+
+}  // namespace
+
+PlayedKeys ReadPlayedKeys(const std::string& raw, const std::string& keys,
+                          const std::function<std::vector<std::int16_t>(char)>& clipOf) {
+    std::vector<std::int16_t> played(raw.size() / 2);
+    if (!played.empty()) std::memcpy(played.data(), raw.data(), 2 * played.size());
+    PlayedKeys result;
+    std::size_t at = 0;
+    for (char k : keys) {
+        std::vector<std::int16_t> clip = Trimmed(clipOf(k));
+        while (at < played.size() && played[at] == 0) ++at;
+        if (clip.empty() || at + clip.size() > played.size() ||
+            !std::equal(clip.begin(), clip.end(), played.begin() + static_cast<std::ptrdiff_t>(at)))
+            break;
+        ++result.Found;
+        result.Heard += DetectKey(clip.data(), clip.size(), 11025);
+        for (std::int16_t sample : clip) result.ClipSound += sample != 0;
+        at += clip.size();
+    }
+    for (std::int16_t sample : played) result.Sound += sample != 0;
+    return result;
+}

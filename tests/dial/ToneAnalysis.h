@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,3 +53,17 @@ ToneAmplitudes FitTwoTones(const std::int16_t* samples, std::size_t first, std::
 // The key whose row and column tones are the strongest of the eight, or '?'
 // when either group has no clear winner.
 char DetectKey(const std::int16_t* samples, std::size_t count, int rate);
+
+// What a recording of dialed keys holds: the speakers' samples (16-bit mono at
+// 11025 Hz, clip after clip, silences left out) as `raw` bytes, read against
+// the clips the program holds for `keys` (`clipOf`).  Each clip must come
+// whole and in order; between clips only silence may stand (on a busy machine
+// the sound system fills an underrun with about 10 ms of zero samples).
+struct PlayedKeys {
+    std::size_t Found = 0;      // clips found whole and in order
+    std::string Heard;          // the key detected in each clip found
+    std::size_t Sound = 0;      // non-zero samples in the recording
+    std::size_t ClipSound = 0;  // non-zero samples in the clips found
+};
+PlayedKeys ReadPlayedKeys(const std::string& raw, const std::string& keys,
+                          const std::function<std::vector<std::int16_t>(char)>& clipOf);

@@ -68,7 +68,8 @@ protected:
         ASSERT_TRUE(SetText("AreaCode", "819"));
     }
 
-    // The program still answers a message, a key and a click on its list.
+    // The program still runs and answers: its message queue turns, its list
+    // tells its count, and the main window carries out a command (Details view).
     void ExpectAnswering(RunningProgram& program) {
         ASSERT_TRUE(program.Running());
         EXPECT_TRUE(program.Settled());

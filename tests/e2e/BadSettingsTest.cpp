@@ -75,6 +75,25 @@ bool Put(HKEY key, const char* name, const Stored& v) {
 const std::vector<std::int32_t> kGoodCols = {90, 91, 92, 93, 94, 35, 56, 97, 98};
 constexpr COLORREF kGoodText = RGB(0x80, 0, 0), kGoodBack = RGB(0xFF, 0xFF, 0xE0);
 const RECT kGoodPlace = {60, 50, 60 + 700, 50 + 480};
+// Where the user moves the window before the close: neither place above.
+const RECT kMovedPlace = {33, 44, 33 + 650, 44 + 430};
+
+// A list control's own colours, as one freshly made in this process reports them.
+struct OwnColours {
+    COLORREF Text = CLR_INVALID, Back = CLR_INVALID;
+};
+OwnColours ListControlsOwnColours() {
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&init);
+    OwnColours own;
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    if (!list) return own;
+    own.Text = static_cast<COLORREF>(SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0));
+    own.Back = static_cast<COLORREF>(SendMessageA(list, LVM_GETBKCOLOR, 0, 0));
+    DestroyWindow(list);
+    return own;
+}
 
 class BadSettingsTest : public ProgramTest {
 protected:
@@ -108,6 +127,8 @@ protected:
 TEST_F(BadSettingsTest, ASpoiledValueFallsBackToItsDefaultAndTheOthersAreKept) {
     UseSample();
     const std::string sample = ReadFileText(kFriends);
+    const OwnColours own = ListControlsOwnColours();
+    ASSERT_NE(CLR_INVALID, own.Back) << "no list control to ask for its own colours";
     for (Damage damage : {Damage::WrongType, Damage::OneByteShort, Damage::OneByteLong, Damage::TooLongForField}) {
         for (char spoiled : {'A', 'B'}) {
             SCOPED_TRACE(std::string("group ") + spoiled + " " + Describe(damage));
@@ -146,23 +167,37 @@ TEST_F(BadSettingsTest, ASpoiledValueFallsBackToItsDefaultAndTheOthersAreKept) {
                     << "column " << c;
             const COLORREF text = ListColour(program.List(), LVM_GETTEXTCOLOR);
             const COLORREF back = ListColour(program.List(), LVM_GETBKCOLOR);
-            // The colours are read only with a complete place.
-            EXPECT_EQ(placed && !spoilt("TxtClr"), text == kGoodText);
-            EXPECT_EQ(placed && !spoilt("TxtBkClr"), back == kGoodBack);
+            // The colours are read only with a complete place; else the list keeps its own.
+            EXPECT_EQ(placed && !spoilt("TxtClr") ? kGoodText : own.Text, text);
+            EXPECT_EQ(placed && !spoilt("TxtBkClr") ? kGoodBack : own.Back, back);
             const RECT r = WindowRect(program.Frame());
             EXPECT_EQ(placed, SameRect(kGoodPlace, r)) << Describe(r);
             EXPECT_EQ(placed ? kGoodPlace.right - kGoodPlace.left : kDefaultWidth, r.right - r.left) << Describe(r);
             EXPECT_TRUE(IsWindowVisible(program.Frame()));
             EXPECT_EQ(static_cast<DWORD>(LVS_REPORT), ViewOf(program.List()));
+            // The user moves the window; its placement then is what is stored.
+            ASSERT_TRUE(SetWindowPos(program.Frame(), nullptr, kMovedPlace.left, kMovedPlace.top,
+                                     kMovedPlace.right - kMovedPlace.left, kMovedPlace.bottom - kMovedPlace.top,
+                                     SWP_NOZORDER | SWP_NOACTIVATE));
+            ASSERT_TRUE(PollUntil([&] { return SameRect(kMovedPlace, WindowRect(program.Frame())); }, kWait));
+            WINDOWPLACEMENT seen = {};
+            seen.length = sizeof seen;
+            ASSERT_TRUE(GetWindowPlacement(program.Frame(), &seen));
             CloseNormally(program);
 
             // At exit: every value written, the spoiled ones with their defaults.
             for (const Setting& s : Table()) {
                 auto value = ReadRegistryValue(kSettingsKey, s.Name);
                 ASSERT_TRUE(value) << s.Name << " was not written";
-                if (std::string(s.Name) == "rcNormal" || std::string(s.Name) == "flags") {
-                    EXPECT_EQ(s.Good.Type, value->Type) << s.Name;
-                    EXPECT_EQ(s.Good.Bytes.size(), value->Data.size()) << s.Name;
+                if (std::string(s.Name) == "rcNormal") {
+                    const RECT& at = seen.rcNormalPosition;
+                    EXPECT_EQ(Ints({at.left, at.top, at.right, at.bottom}).Bytes, value->Data) << Describe(at);
+                    EXPECT_EQ(REG_BINARY, value->Type);
+                    continue;
+                }
+                if (std::string(s.Name) == "flags") {
+                    EXPECT_EQ(Number(static_cast<std::int32_t>(seen.flags)).Bytes, value->Data) << s.Name;
+                    EXPECT_EQ(REG_DWORD, value->Type);
                     continue;
                 }
                 if (std::string(s.Name) == "TxtClr") {

@@ -483,15 +483,6 @@ int SliderPosition(HWND dialog, int id) {
     return position ? static_cast<int>(*position) : -1;
 }
 
-POINT CentredPlace(const RECT& reference, const RECT& window) {
-    LONG width = window.right - window.left + 1, height = window.bottom - window.top + 1;
-    LONG left = reference.left + (reference.right - reference.left + 1) / 2 - width / 2;
-    LONG top = reference.top + (reference.bottom - reference.top + 1) / 2 - height / 2;
-    if (left > reference.right - width) left = reference.right - width;
-    if (top > reference.bottom - height) top = reference.bottom - height;
-    return POINT{left < 0 ? 0 : left, top < 0 ? 0 : top};
-}
-
 bool ClickControl(HWND control) { return control && SendTo(control, BM_CLICK, 0, 0).has_value(); }
 
 bool PressDialogButton(HWND dialog, int id) {

@@ -173,8 +173,6 @@ bool SetControlText(HWND control, const std::string& text);
 // scroll messages the dialog gets while the thumb moves and when it is let go.
 bool DragSlider(HWND dialog, int id, int position);
 int SliderPosition(HWND dialog, int id);
-// Where CentreWindow puts a window of this size over that reference rectangle.
-POINT CentredPlace(const RECT& reference, const RECT& window);
 
 // The Unix path of a Windows path, as Wine maps it; empty when it cannot.
 std::string UnixPathOf(const std::string& windowsPath);

@@ -157,11 +157,15 @@ TEST(BulkImport, SameAsAddingOneAtATimeInEveryListOrder) {
 }
 
 // Straight from the placement, on a list where the binary search meets texts
-// out of order at every step: a list in descending order.
+// out of order at every step: a list in descending order.  Every record has a
+// number of its own, so of two equal names the right one must be in each place.
 TEST(BulkImport, PlacementReplaysTheSearchOverAListOutOfOrder) {
     std::vector<Contact> present, added;
-    for (const char* name : {"Zoe", "Mike", "Mike", "Bob", "Ann"}) present.push_back(MakeContact(name, ""));
-    for (const char* name : {"Carl", "mike", "Zoe", "Al", "Carl"}) added.push_back(MakeContact(name, ""));
+    int number = 0;
+    for (const char* name : {"Zoe", "Mike", "Mike", "Bob", "Ann"})
+        present.push_back(MakeContact(name, "", std::to_string(number++).c_str()));
+    for (const char* name : {"Carl", "mike", "Zoe", "Al", "Carl"})
+        added.push_back(MakeContact(name, "", std::to_string(number++).c_str()));
 
     MemoryListControl control;
     MemoryStatusText status;
@@ -178,15 +182,8 @@ TEST(BulkImport, PlacementReplaysTheSearchOverAListOutOfOrder) {
     std::vector<std::uint32_t> order = PlaceAdded(p, a);
     ASSERT_EQ(order.size(), 10u);
     for (int i = 0; i < 10; ++i) {
-        const Contact& expected = *list.ContactAt(i);
-        const Contact& got = order[i] < 5 ? present[order[i]] : added[order[i] - 5];
-        EXPECT_STREQ(got.FirstName, expected.FirstName) << i;
-        // Equal texts: the right one of the two.
-        EXPECT_EQ(order[i] < 5, [&] {
-            for (const Contact& c : present)
-                if (&c == &got) return true;
-            return false;
-        }()) << i;
+        ASSERT_LT(order[i], 10u) << i;
+        EXPECT_EQ(std::to_string(order[i]), list.ContactAt(i)->Number) << i;
     }
 }
 

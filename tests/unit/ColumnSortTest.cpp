@@ -138,8 +138,12 @@ TEST(ColumnSort, KeysLongerThanKeptAreToldApartWhole) {
 
 }  // namespace
 
+// Only the Windows build asks the locale; the portable compare is plain by
+// construction, so the case is built where the answer is the locale's.
+#ifdef _WIN32
 TEST(ColumnSort, TheLocaleHereSortsLettersAndBlanksPlainly) {
     // Where it does not, the sorts ask the locale for every pair instead, and
     // large books sort slowly: the test machines' locale must not be one.
     EXPECT_TRUE(CompareNoCaseIsPlainOnPlainText());
 }
+#endif
