@@ -231,22 +231,23 @@ private:
         headed_ = inQuote_ = false;
         scanned_ = 0;
         FindColon();
-        for (;;) {
-            while (!lines_.AtEnd() && IsFold(lines_.Peek())) {
-                string_view next = lines_.Take();
-                if (headed_ && base64_) continue;
-                line_.append(next.data() + 1, next.size() - 1);
-                if (!headed_) FindColon();
-            }
+        while (!lines_.AtEnd()) {
             // A soft break never takes in the line that begins or ends a
             // card: a broken value costs its own card, not the ones after.
-            if (headed_ && quotedPrintable_ && !line_.empty() && line_.back() == '=' && !lines_.AtEnd() &&
+            // One that is indented as well loses its indent, as a fold does.
+            if (headed_ && quotedPrintable_ && !line_.empty() && line_.back() == '=' &&
                 !IsCardLine(lines_.Peek(), "BEGIN") && !IsCardLine(lines_.Peek(), "END")) {
                 line_.pop_back();
-                line_.append(lines_.Take());
+                string_view next = lines_.Take();
+                if (IsFold(next)) next.remove_prefix(1);
+                line_.append(next);
                 continue;
             }
-            break;
+            if (!IsFold(lines_.Peek())) break;
+            string_view next = lines_.Take();
+            if (headed_ && base64_) continue;
+            line_.append(next.data() + 1, next.size() - 1);
+            if (!headed_) FindColon();
         }
         if (headed_ && base64_) {
             // Phones of the 2.1 age write base64 lines without indent and end
@@ -525,7 +526,10 @@ private:
         if (number) entry.Fields[kNumber] = Resolve(number->Number);
         if (other) {
             CharsetText misc = Resolve(other->Number);
-            if (!other->Word.empty()) misc.Bytes = other->Word + " " + misc.Bytes;
+            if (!other->Word.empty()) {
+                misc.Bytes = other->Word + " " + misc.Bytes;
+                MakeOneLine(misc.Bytes, misc.Charset);  // the type word may hold anything
+            }
             entry.Fields[kMiscInfo] = misc;
         } else {
             entry.Fields[kMiscInfo] = Resolve(card_.Note);
