@@ -6,13 +6,14 @@
 // native tests and fuzz targets) the ANSI code page is taken as Windows-1252.
 
 #include <cstddef>
-#include <string>
 
 enum class TextCharset { Utf8, Windows1252, Latin1, Ascii };
 
 // The first `limit` characters of `text`, at most, in the ANSI code page:
 // enough to fill a field of `limit` bytes and to tell whether it overflows.
-std::string ToAnsi(const char* text, std::size_t length, TextCharset charset, std::size_t limit);
+// Writes at most `limit` bytes to `out` and returns how many bytes those
+// characters take, which may be more.
+std::size_t ToAnsi(const char* text, std::size_t length, TextCharset charset, char* out, std::size_t limit);
 
 // How many bytes of the ANSI text `text` fit in `limit` bytes without cutting
 // a double-byte character in two.

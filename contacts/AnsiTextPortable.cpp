@@ -35,10 +35,10 @@ char32_t NextUtf8(const unsigned char* s, std::size_t n, std::size_t i, std::siz
 
 }  // namespace
 
-std::string ToAnsi(const char* text, std::size_t length, TextCharset charset, std::size_t limit) {
+std::size_t ToAnsi(const char* text, std::size_t length, TextCharset charset, char* out, std::size_t limit) {
     const auto* s = reinterpret_cast<const unsigned char*>(text);
-    std::string out;
-    for (std::size_t i = 0; i < length && out.size() < limit;) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < length && n < limit;) {
         std::size_t step = 1;
         char32_t code = s[i];
         if (charset == TextCharset::Utf8)
@@ -47,10 +47,10 @@ std::string ToAnsi(const char* text, std::size_t length, TextCharset charset, st
             code = kHigh1252[code - 0x80];
         else if (charset == TextCharset::Ascii && code >= 0x80)
             code = 0xFFFD;
-        out += code == 0 && s[i] != 0 ? '?' : From1252(code);
+        out[n++] = code == 0 && s[i] != 0 ? '?' : From1252(code);
         i += step;
     }
-    return out;
+    return n;
 }
 
 std::size_t AnsiFit(const char*, std::size_t length, std::size_t limit) { return length < limit ? length : limit; }

@@ -144,20 +144,34 @@ void MakeOneLine(std::string& s, TextCharset charset) {
 }
 
 // A decoded text and the character set its property named, if any.
+// Cleared rather than made anew from card to card, so that their texts keep
+// their room: a large file makes no more allocations than a small one.
 struct Kept {
     std::string Bytes;
     bool Named = false;
     TextCharset Charset = TextCharset::Utf8;
+    void Clear() {
+        Bytes.clear();
+        Named = false;
+    }
 };
 
 struct Phone {
     Kept Number;
     std::string Word;  // its first type word other than pref and voice, in lower case
+    void Clear() {
+        Number.Clear();
+        Word.clear();
+    }
 };
 
 struct Address {
     Kept Street, Extended, City, Region, Zip;
     bool Present = false;
+    void Clear() {
+        for (Kept* k : {&Street, &Extended, &City, &Region, &Zip}) k->Clear();
+        Present = false;
+    }
 };
 
 struct Card {
@@ -171,16 +185,42 @@ struct Card {
     Address FirstAddress, PreferredAddress;
     Kept FirstEmail, PreferredEmail;
     bool HasEmail = false, HasPreferredEmail = false;
+    void Clear() {
+        Version21 = HasN = HasFn = HasOrg = HasNote = HasEmail = HasPreferredEmail = false;
+        for (Kept* k : {&Family, &Given, &Fn, &Org, &Note, &FirstEmail, &PreferredEmail}) k->Clear();
+        for (Phone* p : {&Phones[0], &Phones[1], &Preferred}) p->Clear();
+        PhoneCount = 0;
+        PreferredAt = -1;
+        FirstAddress.Clear();
+        PreferredAddress.Clear();
+    }
 };
 
+// The lines of bytes in memory, or of bytes a source hands out piece by
+// piece.  A line's view stays valid until the next call.
 class PhysicalLines {
 public:
     PhysicalLines(const char* data, std::size_t size) : p_(data), end_(data + size) {}
-    bool AtEnd() const { return p_ >= end_; }
+    explicit PhysicalLines(const VCardSource& source) : source_(&source) {}
+
+    // A UTF-8 byte order mark at the start goes.
+    void SkipByteOrderMark() {
+        while (end_ - p_ < 3 && More()) {
+        }
+        if (end_ - p_ >= 3 && std::memcmp(p_, "\xEF\xBB\xBF", 3) == 0) p_ += 3;
+    }
+    bool AtEnd() { return p_ >= end_ && !More(); }
     // The next line without its line end, left to be taken.
     string_view Peek() {
         if (!peeked_) {
-            const void* lf = std::memchr(p_, '\n', static_cast<std::size_t>(end_ - p_));
+            const void* lf = nullptr;
+            // Each byte is looked at once, however long the line.
+            for (;;) {
+                const std::size_t have = static_cast<std::size_t>(end_ - p_);
+                if (scanned_ < have && (lf = std::memchr(p_ + scanned_, '\n', have - scanned_))) break;
+                scanned_ = have;
+                if (!More()) break;
+            }
             const char* stop = lf ? static_cast<const char*>(lf) : end_;
             after_ = lf ? stop + 1 : end_;
             next_ = string_view(p_, static_cast<std::size_t>(stop - p_));
@@ -192,24 +232,44 @@ public:
     string_view Take() {
         string_view line = Peek();
         peeked_ = false;
+        scanned_ = 0;
         p_ = after_;
         return line;
     }
 
 private:
-    const char* p_;
-    const char* end_;
+    static constexpr std::size_t kPiece = 1 << 20;
+
+    // Reads on after the bytes not yet taken; false at the end.
+    bool More() {
+        if (!source_ || ended_) return false;
+        const std::size_t kept = static_cast<std::size_t>(end_ - p_);
+        if (kept && p_ != buffer_.data()) std::memmove(buffer_.data(), p_, kept);
+        // Only a line longer than the buffer makes it grow, by doubling.
+        if (buffer_.size() - kept < kPiece) buffer_.resize(std::max(kept + kPiece, buffer_.size() * 2));
+        std::size_t got = (*source_)(buffer_.data() + kept, buffer_.size() - kept);
+        p_ = buffer_.data();
+        end_ = p_ + kept + got;
+        ended_ = got == 0;
+        return got > 0;
+    }
+
+    const char* p_ = nullptr;
+    const char* end_ = nullptr;
     const char* after_ = nullptr;
+    std::size_t scanned_ = 0;  // of the line not yet found whole
     string_view next_;
     bool peeked_ = false;
+    const VCardSource* source_ = nullptr;
+    std::vector<char> buffer_;
+    bool ended_ = false;
 };
 
 bool IsFold(string_view line) { return !line.empty() && IsBlank(line.front()); }
 
 class Reader {
 public:
-    Reader(const char* data, std::size_t size, const std::function<void(const VCardEntry&)>& take)
-        : lines_(data, size), take_(take) {}
+    Reader(PhysicalLines& lines, const std::function<void(const VCardEntry&)>& take) : lines_(lines), take_(take) {}
 
     void Run() {
         while (NextLogicalLine()) OnLine();
@@ -379,12 +439,10 @@ private:
         }
     }
 
-    Kept Keep(std::string& bytes) const {
-        Kept kept;
-        kept.Bytes.swap(bytes);
+    void Keep(Kept& kept, const std::string& bytes) const {
+        kept.Bytes.assign(bytes);
         kept.Named = named_;
         kept.Charset = charset_;
-        return kept;
     }
 
     static bool HasText(const std::string& s) {
@@ -405,7 +463,7 @@ private:
                 ++depth_;
             } else {
                 depth_ = 1;
-                card_ = Card();
+                card_.Clear();
             }
         } else if (Same(name, "END") && Same(Trim(Value()), "VCARD")) {
             if (depth_ == 1) Finish();
@@ -422,20 +480,20 @@ private:
         } else if (Same(name, "N") && !card_.HasN) {
             Decode(2);
             card_.HasN = true;
-            card_.Family = Keep(parts_[0]);
-            card_.Given = Keep(parts_[1]);
+            Keep(card_.Family, parts_[0]);
+            Keep(card_.Given, parts_[1]);
         } else if (Same(name, "FN") && !card_.HasFn) {
             Decode(1);
             card_.HasFn = true;
-            card_.Fn = Keep(parts_[0]);
+            Keep(card_.Fn, parts_[0]);
         } else if (Same(name, "ORG") && !card_.HasOrg) {
             Decode(2);
             card_.HasOrg = true;
-            card_.Org = Keep(parts_[0]);
+            Keep(card_.Org, parts_[0]);
         } else if (Same(name, "NOTE") && !card_.HasNote) {
             Decode(1);
             card_.HasNote = true;
-            card_.Note = Keep(parts_[0]);
+            Keep(card_.Note, parts_[0]);
         } else if (Same(name, "TEL")) {
             Telephone();
         } else if (Same(name, "EMAIL")) {
@@ -443,10 +501,10 @@ private:
             if (!HasText(parts_[0])) return;
             if (preferred_ && !card_.HasPreferredEmail) {
                 card_.HasPreferredEmail = true;
-                card_.PreferredEmail = Keep(parts_[0]);
+                Keep(card_.PreferredEmail, parts_[0]);
             } else if (!card_.HasEmail) {
                 card_.HasEmail = true;
-                card_.FirstEmail = Keep(parts_[0]);
+                Keep(card_.FirstEmail, parts_[0]);
             }
         } else if (Same(name, "ADR")) {
             PostalAddress();
@@ -462,20 +520,21 @@ private:
         if (at != std::string::npos && number.size() - at >= 4 && Same(string_view(number).substr(at, 4), "tel:"))
             number.erase(0, at + 4);
         if (!HasText(number)) return;
-        Phone phone;
+        Phone& phone = phone_;
+        phone.Clear();
         for (Span t : types_) {
             string_view word = Part(t);
             if (Same(word, "VOICE")) continue;
             for (char c : word) phone.Word += Lower(c);
             break;
         }
-        phone.Number = Keep(number);
+        Keep(phone.Number, number);
         int index = card_.PhoneCount < 2 ? card_.PhoneCount : 2;
         if (preferred_ && card_.PreferredAt < 0) {
             card_.PreferredAt = index;
             card_.Preferred = phone;
         }
-        if (card_.PhoneCount < 2) card_.Phones[card_.PhoneCount++] = std::move(phone);
+        if (card_.PhoneCount < 2) card_.Phones[card_.PhoneCount++] = phone;
     }
 
     void PostalAddress() {
@@ -486,36 +545,32 @@ private:
         Address& a = preferred_ && !card_.PreferredAddress.Present ? card_.PreferredAddress : card_.FirstAddress;
         if (a.Present) return;
         a.Present = true;
-        a.Extended = Keep(parts_[1]);
-        a.Street = Keep(parts_[2]);
-        a.City = Keep(parts_[3]);
-        a.Region = Keep(parts_[4]);
-        a.Zip = Keep(parts_[5]);
+        Keep(a.Extended, parts_[1]);
+        Keep(a.Street, parts_[2]);
+        Keep(a.City, parts_[3]);
+        Keep(a.Region, parts_[4]);
+        Keep(a.Zip, parts_[5]);
     }
 
-    // The character set a text is taken in, and the text made one line.
-    CharsetText Resolve(const Kept& kept) const {
-        CharsetText text;
-        text.Bytes = kept.Bytes;
-        if (kept.Named) text.Charset = kept.Charset;
+    // The character set a text is taken in; `out` the text made one line.
+    TextCharset Resolve(const Kept& kept, std::string& out) const {
+        TextCharset charset = TextCharset::Utf8;
+        if (kept.Named) charset = kept.Charset;
         // Phones of the 2.1 age wrote their ANSI bytes without naming them.
         else if (card_.Version21 && !IsValidUtf8(kept.Bytes))
-            text.Charset = TextCharset::Windows1252;
-        else
-            text.Charset = TextCharset::Utf8;
-        MakeOneLine(text.Bytes, text.Charset);
-        return text;
+            charset = TextCharset::Windows1252;
+        out.assign(kept.Bytes);
+        MakeOneLine(out, charset);
+        return charset;
     }
 
     void Finish() {
-        VCardEntry entry;
-        CharsetText family = Resolve(card_.Family), given = Resolve(card_.Given);
-        if (!family.Bytes.empty() || !given.Bytes.empty()) {
-            entry.Fields[kFirstName] = given;
-            entry.Fields[kLastName] = family;
-        } else {
-            CharsetText fn = Resolve(card_.Fn);
-            entry.Fields[kFirstName] = fn.Bytes.empty() ? Resolve(card_.Org) : fn;
+        TextCharset charsets[kContactFieldCount] = {};
+        charsets[kLastName] = Resolve(card_.Family, texts_[kLastName]);
+        charsets[kFirstName] = Resolve(card_.Given, texts_[kFirstName]);
+        if (texts_[kFirstName].empty() && texts_[kLastName].empty()) {
+            charsets[kFirstName] = Resolve(card_.Fn, texts_[kFirstName]);
+            if (texts_[kFirstName].empty()) charsets[kFirstName] = Resolve(card_.Org, texts_[kFirstName]);
         }
         // The preferred telephone, else the first; the first other one goes
         // to Misc. Info., so that Dial Misc. dials it.
@@ -523,35 +578,40 @@ private:
         const Phone* other = card_.PreferredAt > 0  ? &card_.Phones[0]
                              : card_.PhoneCount > 1 ? &card_.Phones[1]
                                                     : nullptr;
-        if (number) entry.Fields[kNumber] = Resolve(number->Number);
+        charsets[kNumber] = Resolve(number ? number->Number : Kept(), texts_[kNumber]);
+        std::string& misc = texts_[kMiscInfo];
         if (other) {
-            CharsetText misc = Resolve(other->Number);
+            charsets[kMiscInfo] = Resolve(other->Number, misc);
             if (!other->Word.empty()) {
-                misc.Bytes = other->Word + " " + misc.Bytes;
-                MakeOneLine(misc.Bytes, misc.Charset);  // the type word may hold anything
+                misc.insert(0, 1, ' ');
+                misc.insert(0, other->Word);
+                MakeOneLine(misc, charsets[kMiscInfo]);  // the type word may hold anything
             }
-            entry.Fields[kMiscInfo] = misc;
         } else {
-            entry.Fields[kMiscInfo] = Resolve(card_.Note);
+            charsets[kMiscInfo] = Resolve(card_.Note, misc);
         }
         const Address& a = card_.PreferredAddress.Present ? card_.PreferredAddress : card_.FirstAddress;
-        CharsetText street = Resolve(a.Street), extended = Resolve(a.Extended);
-        if (!extended.Bytes.empty()) street.Bytes += street.Bytes.empty() ? extended.Bytes : " " + extended.Bytes;
-        entry.Fields[kAddress] = street;
-        entry.Fields[kCity] = Resolve(a.City);
-        entry.Fields[kZip] = Resolve(a.Zip);
-        CharsetText region = Resolve(a.Region);
-        const std::string& r = region.Bytes;
+        std::string& street = texts_[kAddress];
+        charsets[kAddress] = Resolve(a.Street, street);
+        Resolve(a.Extended, scratch_);
+        if (!scratch_.empty()) street.append(street.empty() ? "" : " ").append(scratch_);
+        charsets[kCity] = Resolve(a.City, texts_[kCity]);
+        charsets[kZip] = Resolve(a.Zip, texts_[kZip]);
+        std::string& region = texts_[kState];
+        charsets[kState] = Resolve(a.Region, region);
         auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-        if (r.size() == 2 && letter(r[0]) && letter(r[1])) {
-            for (char& c : region.Bytes) c = static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
-            entry.Fields[kState] = region;
+        if (region.size() == 2 && letter(region[0]) && letter(region[1])) {
+            for (char& c : region) c = static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
+        } else {
+            region.clear();
         }
-        entry.Fields[kEmail] = Resolve(card_.HasPreferredEmail ? card_.PreferredEmail : card_.FirstEmail);
+        charsets[kEmail] = Resolve(card_.HasPreferredEmail ? card_.PreferredEmail : card_.FirstEmail, texts_[kEmail]);
+        VCardEntry entry;
+        for (int f = 0; f < kContactFieldCount; ++f) entry.Fields[f] = CharsetText{texts_[f], charsets[f]};
         take_(entry);
     }
 
-    PhysicalLines lines_;
+    PhysicalLines& lines_;
     const std::function<void(const VCardEntry&)>& take_;
     std::string line_;
     // The present line's header.
@@ -566,26 +626,45 @@ private:
     std::size_t depth_ = 0;
     bool afterAgent_ = false;
     Card card_;
+    Phone phone_;
+    std::string texts_[kContactFieldCount], scratch_;
 };
 
 }  // namespace
 
-bool IsVCardText(const char* data, std::size_t size) {
-    PhysicalLines lines(data, size);
-    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) lines = PhysicalLines(data + 3, size - 3);
+namespace {
+
+// Passes over blank lines and tells whether the first other one begins a card.
+bool BeginsWithCard(PhysicalLines& lines) {
+    lines.SkipByteOrderMark();
     while (!lines.AtEnd()) {
-        string_view line = lines.Take();
-        if (Trim(line).empty()) continue;
+        if (Trim(lines.Peek()).empty()) {
+            lines.Take();
+            continue;
+        }
         // Blanks may follow, not come before.
+        string_view line = lines.Peek();
         return !IsBlank(line.front()) && Same(Trim(line), "BEGIN:VCARD");
     }
     return false;
 }
 
+}  // namespace
+
+bool IsVCardText(const char* data, std::size_t size) {
+    PhysicalLines lines(data, size);
+    return BeginsWithCard(lines);
+}
+
 void ReadVCards(const char* data, std::size_t size, const std::function<void(const VCardEntry&)>& take) {
-    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
-        data += 3;
-        size -= 3;
-    }
-    Reader(data, size, take).Run();
+    PhysicalLines lines(data, size);
+    lines.SkipByteOrderMark();
+    Reader(lines, take).Run();
+}
+
+bool ReadVCardSource(const VCardSource& source, const std::function<void(const VCardEntry&)>& take) {
+    PhysicalLines lines(source);
+    if (!BeginsWithCard(lines)) return false;
+    Reader(lines, take).Run();
+    return true;
 }

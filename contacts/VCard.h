@@ -20,13 +20,15 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 struct CharsetText {
-    std::string Bytes;  // one line: no control characters, no blanks at either end
+    std::string_view Bytes;  // one line: no control characters, no blanks at either end
     TextCharset Charset = TextCharset::Utf8;
 };
 
-// One card's texts for the contact's nine fields, in field order.
+// One card's texts for the contact's nine fields, in field order; they last
+// as long as the call that hands them out.
 struct VCardEntry {
     CharsetText Fields[kContactFieldCount];
 };
@@ -37,3 +39,12 @@ bool IsVCardText(const char* data, std::size_t size);
 
 // Calls `take` for each complete card, in file order.
 void ReadVCards(const char* data, std::size_t size, const std::function<void(const VCardEntry&)>& take);
+
+// Bytes handed out piece by piece: up to `room` of them at `to`; how many,
+// 0 at the end.
+using VCardSource = std::function<std::size_t(char* to, std::size_t room)>;
+
+// The same for a file read piece by piece, so that a large one (photos make
+// them large) is never held whole; false, with nothing read, when the
+// bytes are not vCards (IsVCardText).
+bool ReadVCardSource(const VCardSource& source, const std::function<void(const VCardEntry&)>& take);

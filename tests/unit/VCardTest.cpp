@@ -5,6 +5,7 @@
 #include "contacts/VCardImport.h"
 #include "support/MemoryListControl.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include <string>
@@ -115,6 +116,28 @@ TEST(VCard, BadCardsCostOnlyThemselves) {
     for (int i = 0; i < 1000; ++i) text += "BEGIN:VCARD\r\n";
     EXPECT_EQ(Cards({"|Outer|555-0001||||||", "|Br=ZZoken|||||||", std::string("|Nul|||||||") + std::string(79, 'x')}),
               Read(text));
+}
+
+// A file is read a piece at a time: cards and lines that cross from one
+// piece to the next read as they would whole.
+TEST(VCard, FileReadInPiecesReadsAsAWhole) {
+    std::string text = "\xEF\xBB\xBF\r\nBEGIN:VCARD\r\nN:First;Ann\r\nPHOTO;ENCODING=b:" + std::string(70, 'A');
+    for (int i = 0; i < 40000; ++i) text += "\r\n " + std::string(74, 'B');
+    text += "\r\nNOTE:" + std::string(3 << 20, 'n') + "\r\nEND:VCARD\r\nBEGIN:VCARD\r\nN:Last;Bo\r\nEND:VCARD";
+    const std::string path = ::testing::TempDir() + "pieces.vcf";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(f && std::fwrite(text.data(), 1, text.size(), f) == text.size());
+    std::fclose(f);
+    MemoryListControl control;
+    MemoryStatusText status;
+    ContactList list(control, status);
+    int added = 0;
+    EXPECT_EQ(ImportResult::Imported, ImportFile(list, path.c_str(), &added));
+    ASSERT_EQ(2, added);
+    EXPECT_STREQ("First", list.ContactAt(0)->LastName);
+    EXPECT_EQ(std::string(79, 'n'), list.ContactAt(0)->MiscInfo);
+    EXPECT_STREQ("Last", list.ContactAt(1)->LastName);
+    std::remove(path.c_str());
 }
 
 }  // namespace
