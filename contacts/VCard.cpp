@@ -245,8 +245,11 @@ private:
         if (!source_ || ended_) return false;
         const std::size_t kept = static_cast<std::size_t>(end_ - p_);
         if (kept && p_ != buffer_.data()) std::memmove(buffer_.data(), p_, kept);
-        // Only a line longer than the buffer makes it grow, by doubling.
-        if (buffer_.size() - kept < kPiece) buffer_.resize(std::max(kept + kPiece, buffer_.size() * 2));
+        // Only a line longer than half the buffer makes it grow, by doubling.
+        if (buffer_.size() < kPiece)
+            buffer_.resize(kPiece);
+        else if (kept > buffer_.size() / 2)
+            buffer_.resize(buffer_.size() * 2);
         std::size_t got = (*source_)(buffer_.data() + kept, buffer_.size() - kept);
         p_ = buffer_.data();
         end_ = p_ + kept + got;
