@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -244,14 +245,19 @@ private:
     bool More() {
         if (!source_ || ended_) return false;
         const std::size_t kept = static_cast<std::size_t>(end_ - p_);
-        if (kept && p_ != buffer_.data()) std::memmove(buffer_.data(), p_, kept);
         // Only a line longer than half the buffer makes it grow, by doubling.
-        if (buffer_.size() < kPiece)
-            buffer_.resize(kPiece);
-        else if (kept > buffer_.size() / 2)
-            buffer_.resize(buffer_.size() * 2);
-        std::size_t got = (*source_)(buffer_.data() + kept, buffer_.size() - kept);
-        p_ = buffer_.data();
+        // The room is not cleared: only what the source fills is read.
+        if (size_ < kPiece || kept > size_ / 2) {
+            std::size_t size = size_ < kPiece ? kPiece : size_ * 2;
+            std::unique_ptr<char[]> grown(new char[size]);
+            if (kept) std::memcpy(grown.get(), p_, kept);
+            buffer_ = std::move(grown);
+            size_ = size;
+        } else if (kept && p_ != buffer_.get()) {
+            std::memmove(buffer_.get(), p_, kept);
+        }
+        std::size_t got = (*source_)(buffer_.get() + kept, size_ - kept);
+        p_ = buffer_.get();
         end_ = p_ + kept + got;
         ended_ = got == 0;
         return got > 0;
@@ -264,7 +270,8 @@ private:
     string_view next_;
     bool peeked_ = false;
     const VCardSource* source_ = nullptr;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t size_ = 0;
     bool ended_ = false;
 };
 
