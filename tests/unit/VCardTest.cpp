@@ -138,6 +138,8 @@ TEST(VCard, FileReadInPiecesReadsAsAWhole) {
     EXPECT_EQ(std::string(79, 'n'), list.ContactAt(0)->MiscInfo);
     EXPECT_STREQ("Last", list.ContactAt(1)->LastName);
     std::remove(path.c_str());
+    EXPECT_EQ(ImportResult::CantOpen, ImportFile(list, path.c_str(), &added));
+    EXPECT_EQ(0, added);
 }
 
 }  // namespace
