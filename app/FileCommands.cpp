@@ -5,7 +5,7 @@
 #include "app/WindowTitle.h"
 #include "contacts/DataFile.h"
 #include "contacts/FileDialog.h"
-#include "contacts/Import.h"
+#include "contacts/VCardImport.h"
 #include "framework/MainFrame.h"
 
 #include <cstdio>
@@ -84,7 +84,7 @@ void ImportDataFile() {
     char path[kPathSize];
     FileDialog dialog(FileDialog::Mode::Open, kOldFileFilters, nullptr);
     if (!dialog.Run(MainWindow(), path, sizeof path)) return;
-    switch (ImportOldFile(g_contacts, path)) {
+    switch (ImportFile(g_contacts, path)) {
         case ImportResult::CantOpen: ShowError(kMsgCantOpenFile, ""); break;
         case ImportResult::NotDataFile: ShowError(kMsgNotDataFile, path); break;
         case ImportResult::Imported: break;

@@ -10,6 +10,24 @@
 // which hold the file's size plus two; `size` is the file's size.
 bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size);
 
+// A file read a piece at a time, opened as ReadWholeFile opens it: for files
+// too large to be worth holding whole.
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader() { Close(); }
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool Open(const char* path);
+    // Up to `room` bytes; `got` is 0 at the end.  False when reading fails.
+    bool Read(char* to, std::size_t room, std::size_t& got);
+    void Close();
+
+private:
+    void* handle_ = nullptr;
+};
+
 // Writes a file so that the old one is replaced only once every byte of the
 // new one is on disk: the data goes to a new file in the same folder, which
 // Commit moves over the target.  Destroying an uncommitted writer removes the

@@ -13,6 +13,33 @@ int Fd(void* handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(h
 void* Handle(int fd) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(fd + 1)); }
 }  // namespace
 
+bool FileReader::Open(const char* path) {
+    Close();
+    int fd = open(path, O_RDONLY);
+    if (fd < 0) return false;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
+    handle_ = Handle(fd);
+    return true;
+}
+
+bool FileReader::Read(char* to, std::size_t room, std::size_t& got) {
+    got = 0;
+    if (!handle_) return false;
+    ssize_t n = read(Fd(handle_), to, room);
+    if (n < 0) return false;
+    got = static_cast<std::size_t>(n);
+    return true;
+}
+
+void FileReader::Close() {
+    if (handle_) close(Fd(handle_));
+    handle_ = nullptr;
+}
+
 bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size) {
     int fd = open(path, O_RDONLY);
     if (fd < 0) return false;

@@ -36,6 +36,28 @@ bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size
     return ok;
 }
 
+bool FileReader::Open(const char* path) {
+    Close();
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    handle_ = file;
+    return true;
+}
+
+bool FileReader::Read(char* to, std::size_t room, std::size_t& got) {
+    got = 0;
+    DWORD read = 0;
+    DWORD chunk = room > 0x40000000 ? 0x40000000 : static_cast<DWORD>(room);
+    if (!handle_ || !ReadFile(static_cast<HANDLE>(handle_), to, chunk, &read, nullptr)) return false;
+    got = read;
+    return true;
+}
+
+void FileReader::Close() {
+    if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+}
+
 SafeFileWriter::~SafeFileWriter() { Abandon(); }
 
 bool SafeFileWriter::Create(const char* path) {

@@ -6,7 +6,7 @@
 #include <commdlg.h>
 
 const char kDataFileFilters[] = "Data files(*.CSV)\0*.CSV\0All files(*.*)\0*.*\0";
-const char kOldFileFilters[] = "Data files(*.DAT)\0*.DAT\0All files(*.*)\0*.*\0";
+const char kOldFileFilters[] = "Data files(*.DAT)\0*.DAT\0vCard files(*.vcf)\0*.vcf\0All files(*.*)\0*.*\0";
 
 FileDialog::FileDialog(Mode mode, const char* filters, const char* extension)
     : mode_(mode), filters_(filters), extension_(extension) {}

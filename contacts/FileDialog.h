@@ -25,4 +25,4 @@ private:
 };
 
 extern const char kDataFileFilters[];  // "Data files(*.CSV)", "*.CSV", "All files(*.*)", "*.*"
-extern const char kOldFileFilters[];   // the same for *.DAT
+extern const char kOldFileFilters[];   // Import's: *.DAT first, then *.vcf and *.*

@@ -87,6 +87,12 @@ ImportResult ImportOldFile(ContactList& list, const char* path, int* added) {
     return ImportFromReader(list, reader, added);
 }
 
+ImportResult ImportOldBlock(ContactList& list, std::vector<char>&& block, std::size_t size, int* added) {
+    LineReader reader(false);
+    reader.Adopt(std::move(block), size);
+    return ImportFromReader(list, reader, added);
+}
+
 ImportResult ImportOldText(ContactList& list, const char* data, std::size_t size, int* added) {
     LineReader reader(false);
     reader.Assign(data, size);

@@ -11,6 +11,7 @@
 #include "contacts/Contact.h"
 
 #include <cstddef>
+#include <vector>
 
 class ContactList;
 
@@ -27,3 +28,5 @@ enum class ImportResult { Imported, CantOpen, NotDataFile };
 // Adds the entries of the file to the list; `added` counts them.
 ImportResult ImportOldFile(ContactList& list, const char* path, int* added = nullptr);
 ImportResult ImportOldText(ContactList& list, const char* data, std::size_t size, int* added = nullptr);
+// The same over a file's block as ReadWholeFile fills it, taken over.
+ImportResult ImportOldBlock(ContactList& list, std::vector<char>&& block, std::size_t size, int* added = nullptr);

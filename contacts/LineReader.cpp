@@ -3,6 +3,7 @@
 #include "contacts/FileAccess.h"
 
 #include <cstring>
+#include <utility>
 
 bool LineReader::ReadFile(const char* path) {
     Release();
@@ -16,6 +17,12 @@ void LineReader::Assign(const char* data, std::size_t size) {
     block_.assign(data, data + size);
     block_.push_back('\0');
     block_.push_back('\0');
+    size_ = size;
+    pos_ = 0;
+}
+
+void LineReader::Adopt(std::vector<char>&& block, std::size_t size) {
+    block_ = std::move(block);
     size_ = size;
     pos_ = 0;
 }

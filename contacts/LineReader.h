@@ -18,6 +18,8 @@ public:
     bool ReadFile(const char* path);
     // Reads from text already in memory (copied).
     void Assign(const char* data, std::size_t size);
+    // Takes over a block as ReadWholeFile fills it: the data, then two zero bytes.
+    void Adopt(std::vector<char>&& block, std::size_t size);
     void Release();
 
     // The next line, without its line end; empty at the end of the data.

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs each fuzz target for a while:  tools/fuzz.sh BUILD-DIR [SECONDS]
-# (FUZZ_TARGETS, if set, names the targets to run; all four by default).
+# (FUZZ_TARGETS, if set, names the targets to run; all five by default).
 #
 # Each target starts from its seeds in fuzz/corpus/<target>, copied into
 # BUILD-DIR/fuzz-work/<target>/corpus, where what the fuzzer finds is kept for
@@ -15,7 +15,7 @@ seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 seeds="$here/../fuzz/corpus"
 work="$build/fuzz-work"
-targets="${FUZZ_TARGETS:-datafile import dialstring settings}"
+targets="${FUZZ_TARGETS:-datafile import dialstring settings vcard}"
 
 status=0
 summary=""

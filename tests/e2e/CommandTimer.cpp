@@ -2,20 +2,21 @@
 // drives them, against the program's start-up with the same book.  Used by
 // tools/bench-commands.sh.
 //
-//   telvara_command_timer EXE ONE_CONTACT_BOOK REPEATS COUNT BOOK OLD_FILE [COUNT BOOK OLD_FILE
-//   ...]
+//   telvara_command_timer EXE ONE_CONTACT_BOOK REPEATS COUNT BOOK OLD_FILE VCARD_FILE [COUNT BOOK
+//   OLD_FILE VCARD_FILE ...]
 //
 // For each book: the start (CreateProcess until the loop is idle with every
 // contact in the list), then in that same run each command of kCommands in
 // turn (a click on the "City" header, one on "First Name", Save), each from
 // the moment the user acts until the program answers again with the work
 // done.  Then, in a new run with a book of one contact, Import of OLD_FILE
-// through the file dialog.  The program works on a copy of each book.  Best
-// of REPEATS for each figure; peak working sets of both runs.  One line per
+// through the file dialog, and in another such run Import of VCARD_FILE (as
+// many cards; "-" for none).  The program works on a copy of each book.  Best
+// of REPEATS for each figure; peak working sets of the runs.  One line per
 // book:
 //
 //   RESULT count=10000 start_ms=.. import_ms=.. city_ms=.. first_ms=.. print_ms=- save_ms=..
-//   peak_kib=.. import_peak_kib=..
+//   peak_kib=.. import_peak_kib=.. vcard_ms=.. vcard_peak_kib=..
 //
 // A command whose row has no way to act yet reports "-" (not built).
 
@@ -150,9 +151,9 @@ std::vector<TimedCommand> Commands() {
 
 struct Figures {
     double StartMs = -1;
-    double ImportMs = -1;
+    double ImportMs = -1, VCardMs = -1;
     std::vector<double> CommandMs;
-    SIZE_T Peak = 0, ImportPeak = 0;
+    SIZE_T Peak = 0, ImportPeak = 0, VCardPeak = 0;
     void Keep(double& best, double ms) {
         if (best < 0 || ms < best) best = ms;
     }
@@ -205,9 +206,11 @@ bool TimeRun(const std::string& exe, const Book& book, Figures& figures, std::st
     return true;
 }
 
-// Import of the old file into a book of one contact, through the file dialog.
+// Import of a file of `count` entries into a book of one contact, through
+// the file dialog.
 bool TimeImport(const std::string& exe, const std::string& oneBook, const std::string& oneWorking,
-                const std::string& oldFile, int count, Figures& figures, std::string& error) {
+                const std::string& oldFile, int count, Figures& figures, double& best, SIZE_T& bestPeak,
+                std::string& error) {
     if (!CopyFileA(oneBook.c_str(), oneWorking.c_str(), FALSE) || !PrepareSettings(oneWorking)) {
         error = "cannot prepare the book of one";
         return false;
@@ -239,17 +242,17 @@ bool TimeImport(const std::string& exe, const std::string& oneBook, const std::s
         error = "import: " + error;
         return false;
     }
-    figures.Keep(figures.ImportMs, Now() - begun);
+    figures.Keep(best, Now() - begun);
     SIZE_T peak = PeakBytes(program);
-    if (peak > figures.ImportPeak) figures.ImportPeak = peak;
+    if (peak > bestPeak) bestPeak = peak;
     return true;  // ended unsaved by RunningProgram
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 7 || (argc - 4) % 3 != 0) {
-        std::fprintf(stderr, "usage: %s EXE ONE_CONTACT_BOOK REPEATS COUNT BOOK OLD_FILE [...]\n", argv[0]);
+    if (argc < 8 || (argc - 4) % 4 != 0) {
+        std::fprintf(stderr, "usage: %s EXE ONE_CONTACT_BOOK REPEATS COUNT BOOK OLD_FILE VCARD_FILE [...]\n", argv[0]);
         return 2;
     }
     const std::string exe = WindowsPath(argv[1]);
@@ -262,15 +265,21 @@ int main(int argc, char** argv) {
         return 2;
     }
     int failures = 0;
-    for (int a = 4; a + 2 < argc; a += 3) {
+    for (int a = 4; a + 3 < argc; a += 4) {
         Book book{std::atoi(argv[a]), WindowsPath(argv[a + 1]), WindowsPath(argv[a + 1]) + ".work.csv"};
         const std::string oldFile = WindowsPath(argv[a + 2]);
+        const bool cards = std::string(argv[a + 3]) != "-";
+        const std::string cardFile = cards ? WindowsPath(argv[a + 3]) : std::string();
         Figures figures;
         std::string error;
         bool ok = true;
         for (int r = 0; r < repeats && ok; ++r) {
+            const std::string oneWorking = oneBook + ".work.csv";
             ok = TimeRun(exe, book, figures, error) &&
-                 TimeImport(exe, oneBook, oneBook + ".work.csv", oldFile, book.Count, figures, error);
+                 TimeImport(exe, oneBook, oneWorking, oldFile, book.Count, figures, figures.ImportMs,
+                            figures.ImportPeak, error) &&
+                 (!cards || TimeImport(exe, oneBook, oneWorking, cardFile, book.Count, figures, figures.VCardMs,
+                                       figures.VCardPeak, error));
         }
         DeleteFileA(book.Working.c_str());
         if (!ok) {
@@ -293,6 +302,12 @@ int main(int argc, char** argv) {
         std::snprintf(value, sizeof value, " peak_kib=%llu import_peak_kib=%llu",
                       static_cast<unsigned long long>(figures.Peak / 1024),
                       static_cast<unsigned long long>(figures.ImportPeak / 1024));
+        line += value;
+        if (cards)
+            std::snprintf(value, sizeof value, " vcard_ms=%.1f vcard_peak_kib=%llu", figures.VCardMs,
+                          static_cast<unsigned long long>(figures.VCardPeak / 1024));
+        else
+            std::snprintf(value, sizeof value, " vcard_ms=- vcard_peak_kib=-");
         line += value;
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);

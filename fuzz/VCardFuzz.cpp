@@ -1,0 +1,99 @@
+// The vCard reader: ImportVCardText over any bytes, into an empty list.
+//
+// Beyond not crashing or hanging:
+// - no more contacts than half the times "VCARD" stands in it, and `added`, the
+//   list, `Changed` and the status line agree;
+// - every contact is well formed, has a name, a telephone or an e-mail
+//   address, and holds no control character, so each is one line of the
+//   data file; a state is empty or two capital letters;
+// - the contacts survive a save and a load unchanged;
+// - bytes handed out a few at a time read as the same bytes held whole.
+
+#include "FuzzSupport.h"
+
+#include "contacts/VCard.h"
+#include "contacts/VCardImport.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool RecordBefore(const Contact& a, const Contact& b) {
+    for (int f = 0; f < kContactFieldCount; ++f) {
+        int c = std::strcmp(ContactField(a, f), ContactField(b, f));
+        if (c != 0) return c < 0;
+    }
+    return false;
+}
+
+std::vector<Contact> Sorted(const ContactList& list) {
+    std::vector<Contact> records;
+    for (int i = 0; i < list.Count(); ++i) records.push_back(*list.ContactAt(i));
+    std::sort(records.begin(), records.end(), RecordBefore);
+    return records;
+}
+
+// Each card has a BEGIN and an END line, each with its own "VCARD".
+int MostCards(const std::uint8_t* data, std::size_t size) {
+    int words = 0;
+    for (std::size_t i = 0; i + 5 <= size; ++i) {
+        int k = 0;
+        while (k < 5 && (data[i + k] | 0x20) == "vcard"[k]) ++k;
+        words += k == 5;
+    }
+    return words / 2;
+}
+
+// The cards as the import fills them, one text a card.
+std::vector<std::string> Cards(const std::function<void(const std::function<void(const VCardEntry&)>&)>& read) {
+    std::vector<std::string> cards;
+    read([&](const VCardEntry& entry) {
+        Contact c;
+        FillContact(entry, c);
+        cards.emplace_back(reinterpret_cast<const char*>(&c), sizeof c);
+    });
+    return cards;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const char* text = reinterpret_cast<const char*>(data);
+    std::size_t at = 0, piece = size ? data[0] % 7 + 1 : 1;
+    VCardSource source = [&](char* to, std::size_t room) {
+        std::size_t n = std::min({room, piece, size - at});
+        std::memcpy(to, text + at, n);
+        at += n;
+        return n;
+    };
+    bool cards = false;
+    std::vector<std::string> pieces = Cards([&](const auto& take) { cards = ReadVCardSource(source, take); });
+    FUZZ_CHECK(cards == IsVCardText(text, size));
+    if (cards) FUZZ_CHECK(pieces == Cards([&](const auto& take) { ReadVCards(text, size, take); }));
+    FuzzBook book;
+    int added = -1;
+    FUZZ_CHECK(ImportVCardText(book.list, text, size, &added) == ImportResult::Imported);
+    FUZZ_CHECK(added == book.list.Count() && added <= MostCards(data, size));
+    FUZZ_CHECK(book.list.Changed() == (added > 0));
+    FUZZ_CHECK(book.status.Part(1) == std::to_string(added));
+    for (int i = 0; i < book.list.Count(); ++i) {
+        const Contact& c = *book.list.ContactAt(i);
+        FUZZ_CHECK(WellFormed(c));
+        FUZZ_CHECK(c.FirstName[0] || c.LastName[0] || c.Number[0] || c.Email[0]);
+        for (int f = 0; f < kContactFieldCount; ++f)
+            for (const char* p = ContactField(c, f); *p; ++p) FUZZ_CHECK(static_cast<unsigned char>(*p) >= ' ');
+        FUZZ_CHECK(!c.State[0] || (c.State[0] >= 'A' && c.State[0] <= 'Z' && c.State[1] >= 'A' && c.State[1] <= 'Z'));
+    }
+    std::string saved = DataText(book.list);
+    FuzzBook loaded;
+    FUZZ_CHECK(LoadContactText(loaded.list, saved.data(), saved.size()) == LoadResult::Loaded);
+    FUZZ_CHECK(loaded.list.Count() == book.list.Count());
+    std::vector<Contact> before = Sorted(book.list), after = Sorted(loaded.list);
+    for (std::size_t i = 0; i < before.size(); ++i) FUZZ_CHECK(SameContact(before[i], after[i]));
+    return 0;
+}
