@@ -82,7 +82,7 @@ void MsgBox::SetButtonsInUse(int n) { g_inUse = n; }
 
 int MsgBox::PumpPending() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (running_ && PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         if (msg.message == WM_QUIT) return 1;
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // keep it queued

@@ -43,9 +43,11 @@ public:
     virtual void CreateButtons();
     virtual void CreateBoxWindow();
 
-    // Dispatches what is queued; 1 when the quit message is next (it stays
-    // queued), 0 when the queue is empty.
-    static int PumpPending();
+    // Dispatches what is queued until the box is answered; 1 when the quit
+    // message is next (it stays queued), 0 when the queue is empty or the
+    // answer has come.  What is queued after the answer is left to the loop
+    // that runs once the box has gone, which takes commands and keys again.
+    int PumpPending();
 
     // The shared answer buttons, for tests and the key handler.
     static PushButton& AnswerButton(int index);
