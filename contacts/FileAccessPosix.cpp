@@ -11,17 +11,24 @@
 namespace {
 int Fd(void* handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1; }
 void* Handle(int fd) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(fd + 1)); }
+
+// A regular file opened for reading, or -1.
+int OpenRegularFile(const char* path) {
+    int fd = open(path, O_RDONLY);
+    if (fd < 0) return -1;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
 }  // namespace
 
 bool FileReader::Open(const char* path) {
     Close();
-    int fd = open(path, O_RDONLY);
+    int fd = OpenRegularFile(path);
     if (fd < 0) return false;
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return false;
-    }
     handle_ = Handle(fd);
     return true;
 }
@@ -41,10 +48,10 @@ void FileReader::Close() {
 }
 
 bool ReadWholeFile(const char* path, std::vector<char>& bytes, std::size_t& size) {
-    int fd = open(path, O_RDONLY);
+    int fd = OpenRegularFile(path);
     if (fd < 0) return false;
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0) {
         close(fd);
         return false;
     }
