@@ -15,8 +15,8 @@ enum Field { kFirstName, kLastName, kNumber, kAddress, kCity, kState, kZip, kEma
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool Same(string_view a, const char* word) {
-    if (a.size() != std::strlen(word)) return false;
+bool Same(string_view a, string_view word) {
+    if (a.size() != word.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (Lower(a[i]) != Lower(word[i])) return false;
     return true;
@@ -35,7 +35,7 @@ string_view Unquote(string_view s) {
     return s;
 }
 
-bool IsCardLine(string_view line, const char* name) {
+bool IsCardLine(string_view line, string_view name) {
     line = Trim(line);
     std::size_t colon = line.find(':');
     return colon != string_view::npos && Same(Trim(line.substr(0, colon)), name) &&
