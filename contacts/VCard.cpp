@@ -1,6 +1,7 @@
 #include "contacts/VCard.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -197,6 +198,24 @@ struct Card {
     }
 };
 
+// The first line feed in [p, end), or null; eight bytes at a time, since the
+// C runtime's memchr may go byte by byte, and a file with photos is hundreds
+// of megabytes of short lines.
+const char* FindLineFeed(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    constexpr std::uint64_t kFeeds = kOnes * static_cast<unsigned char>('\n');
+    while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t x = word ^ kFeeds;  // a zero byte where a line feed is
+        if ((x - kOnes) & ~x & kHighs) break;
+        p += 8;
+    }
+    for (; p < end; ++p)
+        if (*p == '\n') return p;
+    return nullptr;
+}
+
 // The lines of bytes in memory, or of bytes a source hands out piece by
 // piece.  A line's view stays valid until the next call.
 class PhysicalLines {
@@ -214,15 +233,15 @@ public:
     // The next line without its line end, left to be taken.
     string_view Peek() {
         if (!peeked_) {
-            const void* lf = nullptr;
+            const char* lf = nullptr;
             // Each byte is looked at once, however long the line.
             for (;;) {
                 const std::size_t have = static_cast<std::size_t>(end_ - p_);
-                if (scanned_ < have && (lf = std::memchr(p_ + scanned_, '\n', have - scanned_))) break;
+                if (scanned_ < have && (lf = FindLineFeed(p_ + scanned_, end_))) break;
                 scanned_ = have;
                 if (!More()) break;
             }
-            const char* stop = lf ? static_cast<const char*>(lf) : end_;
+            const char* stop = lf ? lf : end_;
             after_ = lf ? stop + 1 : end_;
             next_ = string_view(p_, static_cast<std::size_t>(stop - p_));
             if (!next_.empty() && next_.back() == '\r') next_.remove_suffix(1);
