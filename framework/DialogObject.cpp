@@ -5,17 +5,15 @@
 #include "framework/ModalScope.h"
 
 INT_PTR DialogObject::Run(int templateId, HWND owner) {
-    ModalScope open;
-    // The run enables the owner's window at its end only if that window was
-    // enabled before (DialogBoxParamA page).  Works around Wine's EndDialog,
-    // which enables it whatever it was: a window disabled before is disabled
-    // again.
+    // The dialog manager disables the owner's top-level window for the run
+    // and enables it again as the dialog ends (EndDialog page), whatever it
+    // was before; so a dialog never opens over a window that something else
+    // holds disabled, such as an open box.
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    bool wasDisabled = top && !IsWindowEnabled(top);
-    INT_PTR result = DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
-                                     reinterpret_cast<LPARAM>(this));
-    if (wasDisabled && IsWindow(top) && IsWindowEnabled(top)) EnableWindow(top, FALSE);
-    return result;
+    if (top && !IsWindowEnabled(top)) return -1;
+    ModalScope open;
+    return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(templateId), owner, &DialogProcThunk,
+                           reinterpret_cast<LPARAM>(this));
 }
 
 DialogObject::~DialogObject() = default;
@@ -52,13 +50,17 @@ INT_PTR DialogObject::DialogProc(UINT message, WPARAM w, LPARAM l) {
             if (!control || !control->OnCommand(HIWORD(w), LOWORD(w))) OnCommand(w, l);
             return 0;
         }
+        // A dialog procedure hands back a message's own result through
+        // DWLP_MSGRESULT and returns TRUE; the dialog manager answers the
+        // sender with that word, not with the return value (DialogProc page).
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(l);
+            LRESULT result = 0;
             if (ControlObject* control = header ? ControlObject::FromWindow(header->hwndFrom) : nullptr)
-                control->OnNotify(header);
+                result = control->OnNotify(header);
             else
                 OnNotify(w, l);
-            return 1;
+            return Answer(result);
         }
         case WM_DRAWITEM: {
             auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(l);
@@ -68,7 +70,7 @@ INT_PTR DialogObject::DialogProc(UINT message, WPARAM w, LPARAM l) {
                 OnDrawItem(w, l);
             return 1;
         }
-        case WM_QUERYENDSESSION: return OnQueryEndSession();
+        case WM_QUERYENDSESSION: return Answer(OnQueryEndSession());
         case WM_VKEYTOITEM: return OnVKeyToItem(w);
         case WM_CTLCOLORLISTBOX: return reinterpret_cast<INT_PTR>(OnCtlColorListBox(w, l));
         case WM_SIZE: OnSize(w, l); return 0;
@@ -95,6 +97,11 @@ INT_PTR DialogObject::DialogProc(UINT message, WPARAM w, LPARAM l) {
         case WM_DROPFILES: OnDropFiles(w); return 0;
         default: return OnUnhandled(message, w, l);
     }
+}
+
+INT_PTR DialogObject::Answer(LRESULT result) {
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 int DialogObject::Create() {

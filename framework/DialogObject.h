@@ -19,7 +19,8 @@ public:
 
     // Runs the dialog of template `id`; the result of DialogBoxParamA (-1 when
     // the dialog could not be made).  The owner's top-level window is
-    // disabled meanwhile, and enabled again only if the run disabled it.
+    // disabled while the dialog is open and enabled as it ends; over a
+    // top-level window that is disabled already no dialog opens (-1).
     INT_PTR Run(int templateId, HWND owner);
     // Ends the dialog that Run runs, which then hands back `result`.
     void End(INT_PTR result);
@@ -62,6 +63,9 @@ public:
     virtual INT_PTR DialogProc(UINT message, WPARAM w, LPARAM l);
 
 protected:
+    // Hands `result` to the sender of the message being handled.
+    INT_PTR Answer(LRESULT result);
+
     HWND hwnd_ = nullptr;
     LPARAM data_ = 0;
 };

@@ -24,7 +24,7 @@ public:
     int notes = 0;
     LRESULT OnNotify(NMHDR*) override {
         ++notes;
-        return 0;
+        return 5;
     }
 };
 
@@ -36,7 +36,7 @@ public:
     CheckBox check;    // no callback: its clicks reach OnCommand
     NotifyingButton note;
     Clicks clicks;
-    LRESULT notifyResult = -5, drawResult = -5, commandResult = -5;
+    LRESULT notifyResult = -5, drawResult = -5, commandResult = -5, notifyAnswer = -5, endSessionAnswer = -5;
     LONG_PTR userWord = 0;
 
     int OnInitDialog() override {
@@ -67,6 +67,9 @@ public:
         item.hwndItem = hwnd_;
         drawResult = DialogProcThunk(hwnd_, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
         commandResult = DialogProcThunk(hwnd_, WM_COMMAND, 77, 0);
+        // What the sender gets: the handler's result, through the dialog manager.
+        notifyAnswer = SendMessageA(hwnd_, WM_NOTIFY, note.Id(), reinterpret_cast<LPARAM>(&header));
+        endSessionAnswer = SendMessageA(hwnd_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         EndDialog(hwnd_, 9);
         return 1;
     }
@@ -88,9 +91,11 @@ TEST(Dialog, RunsBoundToItsObject) {
     EXPECT_EQ(1, dialog.check.Checked());
     // Notifications answer 1 to the dialog manager, whoever took them.
     EXPECT_EQ(1, dialog.notifyResult);
-    EXPECT_EQ(1, dialog.note.notes);
+    EXPECT_EQ(2, dialog.note.notes);
     EXPECT_EQ(1, dialog.drawResult);
     EXPECT_EQ(0, dialog.commandResult);
+    EXPECT_EQ(5, dialog.notifyAnswer);
+    EXPECT_NE(0, dialog.endSessionAnswer) << "an open dialog refuses a log-off";
     DestroyWindow(owner);
 }
 
@@ -100,7 +105,9 @@ class EndingDialog : public DialogObject {
 public:
     INT_PTR answer = 0;
     bool ownerEnabled = true;
+    int shown = 0;
     int OnInitDialog() override {
+        ++shown;
         PostMessageA(hwnd_, WM_APP, 0, 0);
         return 1;
     }
@@ -112,9 +119,9 @@ public:
     }
 };
 
-// The run gives back only what it changed: an owner disabled before it stays
-// disabled after it.
-TEST(Dialog, RunDisablesTheOwnerAndEnablesOnlyWhatItDisabled) {
+// The run disables the owner and enables it at its end; over an owner that
+// is disabled already no dialog opens, and the owner stays disabled.
+TEST(Dialog, RunDisablesTheOwnerAndOpensNothingOverADisabledOne) {
     HWND owner = MakeOwnerWindow(600, 400);
     EndingDialog dialog;
     dialog.answer = 7;
@@ -125,7 +132,8 @@ TEST(Dialog, RunDisablesTheOwnerAndEnablesOnlyWhatItDisabled) {
 
     EnableWindow(owner, FALSE);
     dialog.answer = 3;
-    EXPECT_EQ(3, dialog.Run(200, owner));
+    EXPECT_EQ(-1, dialog.Run(200, owner));
+    EXPECT_EQ(1, dialog.shown);
     EXPECT_FALSE(IsWindowEnabled(owner)) << "enabled by a run that had not disabled it";
     DestroyWindow(owner);
 }
