@@ -144,6 +144,7 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
     DeleteDC(ic);
 
     icon_ = nullptr;
+    DisableOwners();
     CreateBoxWindow();
     AfterCreate();
     if (systemIcon)
@@ -151,10 +152,10 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
     else if (iconName)
         icon_ = LoadIconA(ProgramInstance(), iconName);
     if (!hwnd_) {
+        EnableOwners();
         running_ = 0;
         return 0;
     }
-    DisableOwners();
 
     // Wait for the answer, sleeping while there is nothing to do.
     while (running_) {
@@ -294,22 +295,19 @@ void MsgBox::OnCommand(WPARAM w, LPARAM l) {
 
 void MsgBox::OnOtherCommand(int, LPARAM) {}
 
-// As the system's message box does, the box is modal to the owner's whole
-// top-level window, not only to the owner (which may be a control); each is
-// disabled only if it was enabled, so a box over a window that something else
-// disabled leaves it disabled.  The owner is disabled last.
+// As the system's message box does, the box is modal to the owner's
+// top-level window (the owner may be a control, which stays enabled and keeps
+// its selection and focus), disabled before the box shows and only if it was
+// enabled: a window that something else disabled stays so.
 void MsgBox::DisableOwners() {
     HWND top = owner_ ? GetAncestor(owner_, GA_ROOT) : nullptr;
-    disabledTop_ = top && top != owner_ && IsWindowEnabled(top) ? top : nullptr;
+    disabledTop_ = top && IsWindowEnabled(top) ? top : nullptr;
     if (disabledTop_) EnableWindow(disabledTop_, FALSE);
-    disabledOwner_ = owner_ && IsWindowEnabled(owner_) ? owner_ : nullptr;
-    if (disabledOwner_) EnableWindow(disabledOwner_, FALSE);
 }
 
 void MsgBox::EnableOwners() {
-    if (disabledOwner_ && IsWindow(disabledOwner_)) EnableWindow(disabledOwner_, TRUE);
     if (disabledTop_ && IsWindow(disabledTop_)) EnableWindow(disabledTop_, TRUE);
-    disabledOwner_ = disabledTop_ = nullptr;
+    disabledTop_ = nullptr;
 }
 
 void MsgBox::OnClose() {

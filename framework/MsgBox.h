@@ -67,8 +67,8 @@ protected:
     static LRESULT CALLBACK ButtonKeyProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
     static void SetButtonsInUse(int n);
     void PlaceButton(int index, const char* text, int x, int y, int answer);
-    // The owner and its top-level window are disabled while the box is open;
-    // only what the box itself disabled is enabled again.
+    // The owner's top-level window is disabled while the box is open; only
+    // if the box itself disabled it is it enabled again.
     void DisableOwners();
     void EnableOwners();
     // The lines of the text, split at line feeds.
@@ -77,8 +77,7 @@ protected:
 
     int running_ = 0;
     HWND owner_ = nullptr;
-    HWND disabledOwner_ = nullptr;  // what the open box disabled
-    HWND disabledTop_ = nullptr;
+    HWND disabledTop_ = nullptr;  // what the open box disabled
     HICON icon_ = nullptr;
     int maxCharWidth_ = 0;
     int lineHeight_ = 0;

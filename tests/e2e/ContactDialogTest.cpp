@@ -180,12 +180,11 @@ protected:
         ASSERT_TRUE(program_.Settled());
     }
 
-    // The delete question once it waits for its answer: it disables the list
-    // last, then waits in a loop that answers messages.
+    // The delete question once it waits for its answer in a loop that
+    // answers messages.
     HWND WaitForQuestion() {
         HWND box = program_.WaitForBox(kWait);
-        if (!box || !PollUntil([&] { return !IsWindowEnabled(program_.List()); }, kWait) || !SendTo(box, WM_NULL, 0, 0))
-            return nullptr;
+        if (!box || !SendTo(box, WM_NULL, 0, 0)) return nullptr;
         return box;
     }
 
@@ -284,14 +283,17 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
     EXPECT_EQ("13", program_.StatusText(1));
     EXPECT_EQ("Mod", program_.StatusText(2));
 
-    // New with nothing typed: an empty label first in the list, no number.
-    // The main window was disabled before, and the dialog leaves it so.
+    // Over a main window that something else disabled, no dialog opens.
     ASSERT_FALSE(EnableWindow(program_.Frame(), FALSE));
+    Command(CMD_NEW_CONTACT);
+    ASSERT_TRUE(program_.Settled());
+    EXPECT_EQ(nullptr, program_.TopWindow("#32770"));
+    EXPECT_FALSE(IsWindowEnabled(program_.Frame()));
+    EnableWindow(program_.Frame(), TRUE);
+    // New with nothing typed: an empty label first in the list, no number.
     dialog = OpenDialog(CMD_NEW_CONTACT);
     ASSERT_NE(nullptr, dialog);
     Press(dialog, IDOK, [&] { return program_.StatusText(1) == "14" && program_.SelectedItem() == 0; });
-    EXPECT_FALSE(IsWindowEnabled(program_.Frame())) << "enabled by a dialog that had not disabled it";
-    EnableWindow(program_.Frame(), TRUE);
     ASSERT_EQ(14, program_.ItemCount());
     EXPECT_EQ(0, program_.SelectedItem());
     EXPECT_EQ((std::vector<std::string>{"", "", "", "", "", "CA", "", "", ""}), Row(0));
@@ -405,7 +407,7 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_EQ("Telvara", WindowText(box));
     EXPECT_EQ("Delete this item?\nBob Roe", program_.BoxText(box).value_or("<text not readable>"));
     EXPECT_EQ((std::vector<std::string>{"&Yes", "&No"}), program_.BoxButtons(box));
-    EXPECT_FALSE(IsWindowEnabled(program_.List())) << "the question belongs to the list";
+    EXPECT_TRUE(IsWindowEnabled(program_.List())) << "the list under the question looks unavailable";
     EXPECT_FALSE(IsWindowEnabled(program_.Frame())) << "the question leaves the main window open to input";
 
     // File / Open and File / New from the menu, the New, Delete and Exit
@@ -456,19 +458,21 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_EQ(bobLine, program_.StatusText(0));
     EXPECT_EQ("", program_.StatusText(2));
     EXPECT_TRUE(IsWindowEnabled(program_.List()));
+    GUITHREADINFO info = {sizeof info};
+    EXPECT_TRUE(PollUntil([&] {
+        return GetGUIThreadInfo(GetWindowThreadProcessId(program_.List(), nullptr), &info) &&
+               info.hwndFocus == program_.List();
+    }, kWait)) << "the list lost the focus";
     ExpectTheListTakesKeys();
 
     // Over a window that was disabled already, the question leaves it so.
     ASSERT_FALSE(EnableWindow(program_.Frame(), FALSE));
-    ASSERT_FALSE(EnableWindow(program_.List(), FALSE));
     Command(CMD_DELETE);
     box = WaitForQuestion();
     ASSERT_NE(nullptr, box);
     ASSERT_TRUE(program_.AnswerBoxWith(box, 1));  // No
     ASSERT_TRUE(program_.Settled());
-    EXPECT_FALSE(IsWindowEnabled(program_.Frame()));
-    EXPECT_FALSE(IsWindowEnabled(program_.List())) << "enabled by a box that had not disabled it";
-    EnableWindow(program_.List(), TRUE);
+    EXPECT_FALSE(IsWindowEnabled(program_.Frame())) << "enabled by a box that had not disabled it";
     EnableWindow(program_.Frame(), TRUE);
 
     Command(CMD_DELETE);  // Action / Delete this time
