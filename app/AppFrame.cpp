@@ -43,8 +43,17 @@ void AppFrame::OnCommand(WPARAM w, LPARAM) {
     DispatchCommand(LOWORD(w));
 }
 
-void AppFrame::OnContextMenu(WPARAM, LPARAM l) {
+// The contact menu is for the window's client area (the list, which passes
+// its right click up, the bars) and for the menu key, whose message carries
+// -1, -1.  A right click on the caption or the frame also comes here
+// (WM_CONTEXTMENU page), and the default handling shows the window menu.
+void AppFrame::OnContextMenu(WPARAM w, LPARAM l) {
     if (ModalScope::OpenCount() > 0) return;
+    bool keyboard = GET_X_LPARAM(l) == -1 && GET_Y_LPARAM(l) == -1;
+    if (!keyboard && SendMessageA(hwnd_, WM_NCHITTEST, 0, l) != HTCLIENT) {
+        DefWindowProcA(hwnd_, WM_CONTEXTMENU, w, l);
+        return;
+    }
     ShowPopupMenu(l);
 }
 
