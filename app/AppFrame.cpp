@@ -151,12 +151,19 @@ int AppFrame::RestorePlacement() {
         g_listView.SetBkColor(colours.Back);
     }
     // A place that leaves no usable window on the monitor it falls on (the
-    // nearest one, when it is on none) is not used.
+    // nearest one, when it is on none) is not used.  The stored place is in
+    // workspace coordinates (WINDOWPLACEMENT page): it is judged where it
+    // lies on the screen, moved by a taskbar on the left or at the top.
     const RECT place = {stored.Left, stored.Top, stored.Right, stored.Bottom};
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
     const RECT& m = monitor.rcMonitor;
+    const RECT& w = monitor.rcWork;
+    ScreenRect onScreen = WorkspaceToScreen({place.left, place.top, place.right, place.bottom},
+                                            {m.left, m.top, m.right, m.bottom}, {w.left, w.top, w.right, w.bottom});
+    const StoredPlacement judged{stored.Flags, stored.ShowCmd, onScreen.Left, onScreen.Top, onScreen.Right,
+                                 onScreen.Bottom};
     const ScreenMetrics screen{m.left,
                                m.top,
                                m.right,
@@ -166,7 +173,7 @@ int AppFrame::RestorePlacement() {
                                GetSystemMetrics(SM_CXMIN),
                                GetSystemMetrics(SM_CYMIN),
                                GetSystemMetrics(SM_CYCAPTION)};
-    if (!IsUsablePlacement(stored, screen)) return 0;
+    if (!IsUsablePlacement(judged, screen)) return 0;
     wp.flags = static_cast<UINT>(stored.Flags);
     wp.showCmd = static_cast<UINT>(stored.ShowCmd);
     wp.rcNormalPosition = RECT{stored.Left, stored.Top, stored.Right, stored.Bottom};

@@ -6,11 +6,12 @@ namespace {
 
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The work area of the owner's monitor, or of the primary monitor for a
-// window without an owner: the primary monitor contains the origin (0, 0)
-// ("The Virtual Screen" page).
+// The work area of the owner's monitor (for a minimised owner, the one it
+// was on before, MonitorFromWindow page), or of the primary monitor for a
+// window without an owner or an owner on no monitor: the primary monitor
+// holds the origin (0, 0) ("The Virtual Screen" page).
 RECT WorkAreaFor(HWND owner) {
-    HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+    HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info = {};
     info.cbSize = sizeof info;
@@ -24,21 +25,18 @@ RECT WorkAreaFor(HWND owner) {
 }  // namespace
 
 void CentreWindow(HWND window) {
-    RECT ref;
     HWND owner = GetWindow(window, GW_OWNER);
-    if (owner) {
-        GetWindowRect(owner, &ref);
-    } else {
-        ref.left = 0;
-        ref.top = 0;
-        ref.right = GetSystemMetrics(SM_CXFULLSCREEN);
-        ref.bottom = GetSystemMetrics(SM_CYFULLSCREEN);
-    }
+    RECT work = WorkAreaFor(owner);
+    // A minimised owner's window rectangle is its icon's, or far off every
+    // screen: the window goes in the middle of the work area instead, as it
+    // does without an owner.
+    RECT ref = work;
+    if (owner && !IsIconic(owner)) GetWindowRect(owner, &ref);
     RECT own;
     GetWindowRect(window, &own);
     int width = own.right - own.left + 1;
     int height = own.bottom - own.top + 1;
-    ScreenPoint at = CentredPosition(ToScreenRect(ref), width, height, ToScreenRect(WorkAreaFor(owner)));
+    ScreenPoint at = CentredPosition(ToScreenRect(ref), width, height, ToScreenRect(work));
     // The window keeps its own size: only the reference arithmetic counts
     // the edge pixels.
     MoveWindow(window, at.X, at.Y, own.right - own.left, own.bottom - own.top, FALSE);

@@ -1,5 +1,7 @@
 #include "framework/ScreenGeometry.h"
 
+#include <climits>
+
 namespace {
 
 int AtMost(int value, int limit) { return value > limit ? limit : value; }
@@ -15,6 +17,17 @@ ScreenPoint CentredPosition(const ScreenRect& reference, int width, int height, 
     left = AtLeast(AtMost(left, workArea.Right - width), workArea.Left);
     top = AtLeast(AtMost(top, workArea.Bottom - height), workArea.Top);
     return {left, top};
+}
+
+ScreenRect WorkspaceToScreen(const ScreenRect& place, const ScreenRect& monitor, const ScreenRect& workArea) {
+    long long dx = static_cast<long long>(workArea.Left) - monitor.Left;
+    long long dy = static_cast<long long>(workArea.Top) - monitor.Top;
+    // A stored place may hold any numbers: kept within range, still far off.
+    auto moved = [](int value, long long by) {
+        long long v = value + by;
+        return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
+    };
+    return {moved(place.Left, dx), moved(place.Top, dy), moved(place.Right, dx), moved(place.Bottom, dy)};
 }
 
 ScreenPoint KeyboardMenuPoint(const ScreenRect* item, const ScreenRect& client) {

@@ -14,12 +14,20 @@ struct ScreenPoint {
 };
 
 // The top-left corner of a window `width` x `height` centred over
-// `reference` (its owner's window rectangle), kept at most the window's size
+// `reference` (its owner's window rectangle, or the work area itself when
+// there is no owner to centre over), kept at most the window's size
 // inside the reference's right and bottom edges, then inside `workArea` (the
 // work area of the owner's monitor), whose left and top edges win when the
 // window is larger than it.  Width and height count the edge pixels as the
 // centring has always done: one more than the rectangle's difference.
 ScreenPoint CentredPosition(const ScreenRect& reference, int width, int height, const ScreenRect& workArea);
+
+// A window's restored place as the system stores it (WINDOWPLACEMENT's
+// rcNormalPosition) is in workspace coordinates, which start at the top-left
+// corner of its monitor's work area; the same place in screen coordinates,
+// moved by that corner's distance from the monitor's (a taskbar on the left
+// or at the top).
+ScreenRect WorkspaceToScreen(const ScreenRect& place, const ScreenRect& monitor, const ScreenRect& workArea);
 
 // Where the popup menu opens for the keyboard form of the context menu
 // message, in the list's client coordinates: below the left end of the

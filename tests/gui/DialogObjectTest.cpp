@@ -170,6 +170,15 @@ TEST(Centre, OverTheOwnerWithinItsBounds) {
     r = WindowRectOf(popup);
     EXPECT_EQ(0, r.left);
     EXPECT_EQ(0, r.top);
+
+    // Over a minimised owner: in the middle of the work area.
+    ShowWindow(owner, SW_MINIMIZE);
+    CentreWindow(popup);
+    r = WindowRectOf(popup);
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(work.left + (work.right - work.left + 1) / 2 - 202 / 2, r.left);
+    EXPECT_EQ(work.top + (work.bottom - work.top + 1) / 2 - 102 / 2, r.top);
     DestroyWindow(popup);
     DestroyWindow(owner);
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 #define EXPECT_AT(x, y, point)   \
@@ -31,6 +33,30 @@ TEST(CentredPosition, OverTheOwnerInsideItsMonitorsWorkArea) {
     EXPECT_AT(399, -142, CentredPosition({200, -200, 800, 200}, 202, 102, above));
     // An owner reaching into the gap right of the primary monitor.
     EXPECT_AT(1024 - 302, 249, CentredPosition({700, 100, 1200, 500}, 302, 102, {0, 0, 1024, 738}));
+}
+
+// A taskbar on the left or at the top: a window without an owner centres in
+// what it leaves free, and a stored restored place, which counts from the
+// work area's corner, lies that far further right or down on the screen.
+TEST(CentredPosition, WithoutAnOwnerInTheMiddleOfTheWorkArea) {
+    const ScreenRect leftBar{60, 0, 1024, 768}, topBar{0, 40, 1024, 768};
+    EXPECT_AT(60 + 965 / 2 - 101, 769 / 2 - 51, CentredPosition(leftBar, 202, 102, leftBar));
+    EXPECT_AT(1025 / 2 - 101, 40 + 729 / 2 - 51, CentredPosition(topBar, 202, 102, topBar));
+}
+
+TEST(WorkspaceToScreen, MovesByTheTaskbarOnTheLeftOrTop) {
+    const ScreenRect monitor{0, 0, 1024, 768};
+    ScreenRect r = WorkspaceToScreen({10, 20, 640, 500}, monitor, {60, 0, 1024, 768});
+    EXPECT_AT(70, 20, (ScreenPoint{r.Left, r.Top}));
+    EXPECT_AT(700, 500, (ScreenPoint{r.Right, r.Bottom}));
+    r = WorkspaceToScreen({10, 20, 640, 500}, monitor, {0, 40, 1024, 768});
+    EXPECT_AT(10, 60, (ScreenPoint{r.Left, r.Top}));
+    EXPECT_AT(640, 540, (ScreenPoint{r.Right, r.Bottom}));
+    // On a monitor left of the primary one, its taskbar at the top.
+    r = WorkspaceToScreen({-1200, 0, -600, 400}, {-1280, 0, 0, 1024}, {-1280, 30, 0, 1024});
+    EXPECT_AT(-1200, 30, (ScreenPoint{r.Left, r.Top}));
+    r = WorkspaceToScreen({INT32_MAX, 0, INT32_MAX, 0}, monitor, {60, 0, 1024, 768});
+    EXPECT_EQ(INT32_MAX, r.Left);
 }
 
 TEST(KeyboardMenuPoint, BelowTheSelectedItemOrAtTheListsCorner) {
