@@ -7,10 +7,12 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    int result = 0;
     try {
-        if (!StartUp(instance, GetCommandLineA(), showCommand)) return 0;
-        return g_frame.RunMessageLoop();
+        if (StartUp(instance, GetCommandLineA(), showCommand)) result = g_frame.RunMessageLoop();
     } catch (...) {
-        return 0;
+        result = 0;
     }
+    ShutDown();
+    return result;
 }

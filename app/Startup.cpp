@@ -10,8 +10,11 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 namespace {
+
+bool g_comJoined = false;
 
 struct Button {
     const char* Text;
@@ -39,6 +42,10 @@ bool MakeImageLists() {
 
 int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     SetProgramInstance(instance);
+    // The shell's calls (ShellExecuteA, the folder chooser) may use COM, in a
+    // single-threaded apartment without OLE1 DDE (ShellExecute page), joined
+    // before the first window; left by ShutDown only when joined here.
+    g_comJoined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     {
         RegistrySettingsStore store(kSettingsKey);
         LoadSettings(store, commandLine, g_settings);
@@ -64,4 +71,9 @@ int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     UpdateStatusLine();
     g_frame.LoadAccelTable(MAKEINTRESOURCEA(IDA_MAIN));
     return 1;
+}
+
+void ShutDown() {
+    if (g_comJoined) CoUninitialize();
+    g_comJoined = false;
 }
