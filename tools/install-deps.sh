@@ -20,9 +20,9 @@ build="cmake ninja-build make g++ python3
 wine="wine wine64 xvfb xauth fonts-liberation"
 
 # GoogleTest natively and from its sources for the cross build; socat makes
-# the serial line of the modem tests.
+# the serial line of the modem tests; xdotool clicks through the X server.
 # The help page is checked against the XHTML DTDs offline.
-test="googletest libgtest-dev $wine socat libxml2-utils w3c-sgml-lib xml-core"
+test="googletest libgtest-dev $wine socat xdotool libxml2-utils w3c-sgml-lib xml-core"
 
 # `make run` without a display takes a screenshot with ImageMagick.
 run="$wine imagemagick"

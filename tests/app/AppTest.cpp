@@ -15,6 +15,7 @@
 #include "../win/FileWriteFaults.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -153,6 +154,8 @@ TEST_F(App, StartsWithTheFileOfTheSettingsInNameOrder) {
     EXPECT_EQ(LVS_EX_FULLROWSELECT,
               SendMessageA(g_listView.Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
     EXPECT_EQ(6, g_buttonBar.ButtonsAdded());
+    // In a single-threaded COM apartment, for the shell's calls.
+    EXPECT_EQ(RPC_E_CHANGED_MODE, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
 }
 
 TEST_F(App, SelectionDrivesTheStatusLineAndButtons) {

@@ -458,7 +458,8 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_EQ(bobLine, program_.StatusText(0));
     EXPECT_EQ("", program_.StatusText(2));
     EXPECT_TRUE(IsWindowEnabled(program_.List()));
-    GUITHREADINFO info = {sizeof info};
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
     EXPECT_TRUE(PollUntil([&] {
         return GetGUIThreadInfo(GetWindowThreadProcessId(program_.List(), nullptr), &info) &&
                info.hwndFocus == program_.List();

@@ -356,6 +356,20 @@ bool SetControlText(HWND control, const std::string& text) {
     return done && *done;
 }
 
+bool ClickThroughX(int x, int y, int button) {
+    const char* xdotool = "Z:\\usr\\bin\\xdotool";
+    if (GetFileAttributesA(xdotool) == INVALID_FILE_ATTRIBUTES) return false;
+    char line[160];
+    std::snprintf(line, sizeof line, "%s mousemove --sync %d %d click %d", xdotool, x, y, button);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    if (pi.hThread) CloseHandle(pi.hThread);
+    return true;
+}
+
 bool TypeKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {

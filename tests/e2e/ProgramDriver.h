@@ -133,6 +133,12 @@ private:
 // Presses the keys down in order and lets them go in reverse order, as typed.
 bool TypeKeys(const std::vector<WORD>& keys);
 
+// Moves the pointer to the screen point and clicks `button` (1 left, 3 right)
+// through the X server, as a hand does; the virtual desktop sits at the
+// screen's origin.  Wine starts the Unix xdotool without a handle to wait on,
+// so the caller waits for what the click does.  False when xdotool is missing.
+bool ClickThroughX(int x, int y, int button);
+
 // Runs a Windows program with the given command line, its output discarded;
 // the exit code, or -1 when it did not start or end in time.
 int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 30000);

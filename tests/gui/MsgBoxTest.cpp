@@ -518,6 +518,39 @@ TEST_F(MsgBoxTest, OwnerIsDisabledWhileTheBoxIsOpenAndTheBoxIsGoneAfter) {
     EXPECT_FALSE(g_box.Running());
 }
 
+HWND g_watchedTop = nullptr;
+int g_topEnabledAtCreation = -1;
+
+LRESULT CALLBACK NoteTopAtCreation(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(w)) == "CMSGCLASS")
+        g_topEnabledAtCreation = IsWindowEnabled(g_watchedTop) != FALSE;
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
+// A box owned by a control disables the control's top-level window before
+// the box is made, and leaves the control enabled.
+TEST_F(MsgBoxTest, BoxOwnedByAControlDisablesOnlyItsTopLevelWindow) {
+    HWND top = owner_;
+    HWND control = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    g_watchedTop = top;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &NoteTopAtCreation, nullptr, GetCurrentThreadId());
+    bool controlEnabled = false, topEnabled = true;
+    owner_ = control;
+    EXPECT_EQ(IDOK, ShowWith("Delete?", 0x30, [&](HWND) {
+                  controlEnabled = IsWindowEnabled(control) != FALSE;
+                  topEnabled = IsWindowEnabled(top) != FALSE;
+                  Click(MsgBox::AnswerButton(0).Handle());
+              }));
+    owner_ = top;
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(0, g_topEnabledAtCreation) << "the box was made over an enabled window";
+    EXPECT_TRUE(controlEnabled);
+    EXPECT_FALSE(topEnabled);
+    EXPECT_TRUE(IsWindowEnabled(top));
+    EXPECT_TRUE(IsWindowEnabled(control));
+}
+
 TEST_F(MsgBoxTest, BoxIsCentredOverItsOwner) {
     SetWindowPos(owner_, nullptr, 120, 90, 500, 360, SWP_NOZORDER);
     PumpQueued();
@@ -531,7 +564,7 @@ TEST_F(MsgBoxTest, BoxIsCentredOverItsOwner) {
     EXPECT_LE(std::abs((box.top + box.bottom) - (owner.top + owner.bottom)), 2);
 }
 
-TEST_F(MsgBoxTest, BoxWithoutOwnerIsCentredOnTheScreen) {
+TEST_F(MsgBoxTest, BoxWithoutOwnerIsCentredInTheWorkArea) {
     RECT box = {};
     bool ownerEnabled = false;
     HWND other = owner_;
@@ -541,9 +574,10 @@ TEST_F(MsgBoxTest, BoxWithoutOwnerIsCentredOnTheScreen) {
                   Click(MsgBox::AnswerButton(0).Handle());
               }));
     EXPECT_TRUE(ownerEnabled) << "another window is not disabled";
-    int w = GetSystemMetrics(SM_CXFULLSCREEN), h = GetSystemMetrics(SM_CYFULLSCREEN);
-    EXPECT_LE(std::abs((box.left + box.right) - w), 2);
-    EXPECT_LE(std::abs((box.top + box.bottom) - h), 2);
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((box.left + box.right) - (work.left + work.right)), 2);
+    EXPECT_LE(std::abs((box.top + box.bottom) - (work.top + work.bottom)), 2);
 }
 
 int g_ticks = 0;
