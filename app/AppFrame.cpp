@@ -162,8 +162,8 @@ int AppFrame::RestorePlacement() {
     const RECT& w = monitor.rcWork;
     ScreenRect onScreen = WorkspaceToScreen({place.left, place.top, place.right, place.bottom},
                                             {m.left, m.top, m.right, m.bottom}, {w.left, w.top, w.right, w.bottom});
-    const StoredPlacement judged{stored.Flags, stored.ShowCmd, onScreen.Left, onScreen.Top, onScreen.Right,
-                                 onScreen.Bottom};
+    const StoredPlacement judged{stored.Flags, stored.ShowCmd, onScreen.Left,
+                                 onScreen.Top, onScreen.Right, onScreen.Bottom};
     const ScreenMetrics screen{m.left,
                                m.top,
                                m.right,

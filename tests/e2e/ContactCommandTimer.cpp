@@ -65,8 +65,7 @@ public:
     double Delete(int countAfter) {
         PostMessageA(program_.Frame(), WM_COMMAND, MAKEWPARAM(kDeleteContact, 0), 0);
         HWND box = program_.WaitForBox(kBenchWait);
-        if (!box || !SendTo(box, WM_NULL, 0, 0))
-            return Fail("no delete question");
+        if (!box || !SendTo(box, WM_NULL, 0, 0)) return Fail("no delete question");
         HWND yes = FindWindowExA(box, nullptr, "BUTTON", nullptr);
         double start = Now();
         if (!yes || !SendTo(yes, BM_CLICK, 0, 0, kBenchWait)) return Fail("Yes not pressed");

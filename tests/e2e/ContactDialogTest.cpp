@@ -285,9 +285,8 @@ TEST_F(ContactDialogTest, NewEditAndCancelShowAndStoreWhatWasTyped) {
 
     // Over a main window that something else disabled, no dialog opens.
     ASSERT_FALSE(EnableWindow(program_.Frame(), FALSE));
-    Command(CMD_NEW_CONTACT);
-    ASSERT_TRUE(program_.Settled());
-    EXPECT_EQ(nullptr, program_.TopWindow("#32770"));
+    ASSERT_TRUE(SendTo(program_.Frame(), WM_COMMAND, MAKEWPARAM(CMD_NEW_CONTACT, 0), 0, kRefused))
+        << "a dialog opened over it";
     EXPECT_FALSE(IsWindowEnabled(program_.Frame()));
     EnableWindow(program_.Frame(), TRUE);
     // New with nothing typed: an empty label first in the list, no number.
@@ -460,10 +459,13 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_TRUE(IsWindowEnabled(program_.List()));
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    EXPECT_TRUE(PollUntil([&] {
-        return GetGUIThreadInfo(GetWindowThreadProcessId(program_.List(), nullptr), &info) &&
-               info.hwndFocus == program_.List();
-    }, kWait)) << "the list lost the focus";
+    EXPECT_TRUE(PollUntil(
+        [&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(program_.List(), nullptr), &info) &&
+                   info.hwndFocus == program_.List();
+        },
+        kWait))
+        << "the list lost the focus";
     ExpectTheListTakesKeys();
 
     // Over a window that was disabled already, the question leaves it so.

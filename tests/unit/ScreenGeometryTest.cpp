@@ -35,15 +35,9 @@ TEST(CentredPosition, OverTheOwnerInsideItsMonitorsWorkArea) {
     EXPECT_AT(1024 - 302, 249, CentredPosition({700, 100, 1200, 500}, 302, 102, {0, 0, 1024, 738}));
 }
 
-// A taskbar on the left or at the top: a window without an owner centres in
-// what it leaves free, and a stored restored place, which counts from the
-// work area's corner, lies that far further right or down on the screen.
-TEST(CentredPosition, WithoutAnOwnerInTheMiddleOfTheWorkArea) {
-    const ScreenRect leftBar{60, 0, 1024, 768}, topBar{0, 40, 1024, 768};
-    EXPECT_AT(60 + 965 / 2 - 101, 769 / 2 - 51, CentredPosition(leftBar, 202, 102, leftBar));
-    EXPECT_AT(1025 / 2 - 101, 40 + 729 / 2 - 51, CentredPosition(topBar, 202, 102, topBar));
-}
-
+// A taskbar on the left or at the top: a stored restored place, which counts
+// from the work area's corner, lies that far further right or down on the
+// screen.
 TEST(WorkspaceToScreen, MovesByTheTaskbarOnTheLeftOrTop) {
     const ScreenRect monitor{0, 0, 1024, 768};
     ScreenRect r = WorkspaceToScreen({10, 20, 640, 500}, monitor, {60, 0, 1024, 768});
