@@ -361,13 +361,9 @@ bool ClickThroughX(int x, int y, int button) {
     if (GetFileAttributesA(xdotool) == INVALID_FILE_ATTRIBUTES) return false;
     char line[160];
     std::snprintf(line, sizeof line, "%s mousemove --sync %d %d click %d", xdotool, x, y, button);
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
+    STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-    if (pi.hThread) CloseHandle(pi.hThread);
-    return true;
+    return CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
 }
 
 bool TypeKeys(const std::vector<WORD>& keys) {

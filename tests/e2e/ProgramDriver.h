@@ -133,10 +133,9 @@ private:
 // Presses the keys down in order and lets them go in reverse order, as typed.
 bool TypeKeys(const std::vector<WORD>& keys);
 
-// Moves the pointer to the screen point and clicks `button` (1 left, 3 right)
-// through the X server, as a hand does; the virtual desktop sits at the
-// screen's origin.  Wine starts the Unix xdotool without a handle to wait on,
-// so the caller waits for what the click does.  False when xdotool is missing.
+// Clicks `button` (3: right) at a screen point through the X server (the
+// desktop sits at its origin) with xdotool, which Wine starts as the Unix
+// program it is, with no handle to wait on: the caller waits for the effect.
 bool ClickThroughX(int x, int y, int button);
 
 // Runs a Windows program with the given command line, its output discarded;

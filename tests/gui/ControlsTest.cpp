@@ -150,11 +150,11 @@ LRESULT CALLBACK CountingHeaderProc(HWND hwnd, UINT message, WPARAM w, LPARAM l)
     return CallWindowProcA(g_headerProc, hwnd, message, w, l);
 }
 
-// Changes under a hold reach the screen at its end, the list and its header,
-// a scroll made after the drawing resumed included (which a list view may
-// draw as it scrolls); the list itself is told that drawing is off.  A window
-// that was hidden is left alone.
-TEST_F(Controls, HeldDrawingDrawsTheChangesOnceAtTheEnd) {
+// Changes under a hold reach the screen at its end, in the list and in its
+// header, a scroll made after the drawing resumed included;
+// the list itself is told that drawing is off.  A window that was hidden is
+// left alone.
+TEST_F(Controls, HeldDrawingDrawsTheChangesAtTheEnd) {
     ShowWindow(parent, SW_SHOW);
     ListViewControl list;
     ASSERT_EQ(1, list.Create(parent, 0, "", 0, 0, 300, 200));
@@ -192,7 +192,7 @@ TEST_F(Controls, HeldDrawingDrawsTheChangesOnceAtTheEnd) {
         g_headerPaints = 0;
     }
     EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE}), g_redraws);
-    EXPECT_GE(g_paints, 1) << "not drawn at the end of the hold";
+    EXPECT_GE(g_paints, 1) << "not drawn at the end of the hold";  // the scroll may draw too
     EXPECT_GE(g_headerPaints, 1) << "the header was not drawn again";
     EXPECT_FALSE(GetUpdateRect(list.Handle(), nullptr, FALSE));
     EXPECT_GT(SendMessageA(list.Handle(), LVM_GETTOPINDEX, 0, 0), 0) << "the scroll under the hold was lost";

@@ -498,7 +498,16 @@ TEST_F(MsgBoxTest, TheBoxGivesTheFocusBackToItsCurrentButton) {
 
 // ---- The wait and the owner -----------------------------------------------
 
+int g_ownerEnabledAtCreation = -1;
+
+LRESULT CALLBACK NoteOwnerAtCreation(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(w)) == "CMSGCLASS")
+        g_ownerEnabledAtCreation = IsWindowEnabled(reinterpret_cast<CBT_CREATEWNDA*>(l)->lpcs->hwndParent);
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
 TEST_F(MsgBoxTest, OwnerIsDisabledWhileTheBoxIsOpenAndTheBoxIsGoneAfter) {
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &NoteOwnerAtCreation, nullptr, GetCurrentThreadId());
     Seen seen;
     bool running = false;
     HWND ownerOfBox = nullptr;
@@ -508,6 +517,8 @@ TEST_F(MsgBoxTest, OwnerIsDisabledWhileTheBoxIsOpenAndTheBoxIsGoneAfter) {
         ownerOfBox = GetWindow(box, GW_OWNER);
         Click(MsgBox::AnswerButton(0).Handle());
     });
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(0, g_ownerEnabledAtCreation) << "the box was made over an enabled window";
     EXPECT_EQ(IDOK, answer);
     EXPECT_FALSE(seen.ownerEnabled);
     EXPECT_TRUE(running);
@@ -516,39 +527,6 @@ TEST_F(MsgBoxTest, OwnerIsDisabledWhileTheBoxIsOpenAndTheBoxIsGoneAfter) {
     EXPECT_FALSE(IsWindow(seen.box));
     EXPECT_EQ(nullptr, g_box.Handle());
     EXPECT_FALSE(g_box.Running());
-}
-
-HWND g_watchedTop = nullptr;
-int g_topEnabledAtCreation = -1;
-
-LRESULT CALLBACK NoteTopAtCreation(int code, WPARAM w, LPARAM l) {
-    if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(w)) == "CMSGCLASS")
-        g_topEnabledAtCreation = IsWindowEnabled(g_watchedTop) != FALSE;
-    return CallNextHookEx(nullptr, code, w, l);
-}
-
-// A box owned by a control disables the control's top-level window before
-// the box is made, and leaves the control enabled.
-TEST_F(MsgBoxTest, BoxOwnedByAControlDisablesOnlyItsTopLevelWindow) {
-    HWND top = owner_;
-    HWND control = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    g_watchedTop = top;
-    HHOOK hook = SetWindowsHookExA(WH_CBT, &NoteTopAtCreation, nullptr, GetCurrentThreadId());
-    bool controlEnabled = false, topEnabled = true;
-    owner_ = control;
-    EXPECT_EQ(IDOK, ShowWith("Delete?", 0x30, [&](HWND) {
-                  controlEnabled = IsWindowEnabled(control) != FALSE;
-                  topEnabled = IsWindowEnabled(top) != FALSE;
-                  Click(MsgBox::AnswerButton(0).Handle());
-              }));
-    owner_ = top;
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(0, g_topEnabledAtCreation) << "the box was made over an enabled window";
-    EXPECT_TRUE(controlEnabled);
-    EXPECT_FALSE(topEnabled);
-    EXPECT_TRUE(IsWindowEnabled(top));
-    EXPECT_TRUE(IsWindowEnabled(control));
 }
 
 TEST_F(MsgBoxTest, BoxIsCentredOverItsOwner) {

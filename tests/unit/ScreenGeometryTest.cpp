@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -35,22 +36,16 @@ TEST(CentredPosition, OverTheOwnerInsideItsMonitorsWorkArea) {
     EXPECT_AT(1024 - 302, 249, CentredPosition({700, 100, 1200, 500}, 302, 102, {0, 0, 1024, 738}));
 }
 
-// A taskbar on the left or at the top: a stored restored place, which counts
-// from the work area's corner, lies that far further right or down on the
-// screen.
+// A stored place counts from the work area's corner: with a taskbar on the
+// left or at the top it lies that far right of or below the same numbers on
+// the screen.
 TEST(WorkspaceToScreen, MovesByTheTaskbarOnTheLeftOrTop) {
     const ScreenRect monitor{0, 0, 1024, 768};
     ScreenRect r = WorkspaceToScreen({10, 20, 640, 500}, monitor, {60, 0, 1024, 768});
-    EXPECT_AT(70, 20, (ScreenPoint{r.Left, r.Top}));
-    EXPECT_AT(700, 500, (ScreenPoint{r.Right, r.Bottom}));
-    r = WorkspaceToScreen({10, 20, 640, 500}, monitor, {0, 40, 1024, 768});
-    EXPECT_AT(10, 60, (ScreenPoint{r.Left, r.Top}));
-    EXPECT_AT(640, 540, (ScreenPoint{r.Right, r.Bottom}));
-    // On a monitor left of the primary one, its taskbar at the top.
-    r = WorkspaceToScreen({-1200, 0, -600, 400}, {-1280, 0, 0, 1024}, {-1280, 30, 0, 1024});
-    EXPECT_AT(-1200, 30, (ScreenPoint{r.Left, r.Top}));
-    r = WorkspaceToScreen({INT32_MAX, 0, INT32_MAX, 0}, monitor, {60, 0, 1024, 768});
-    EXPECT_EQ(INT32_MAX, r.Left);
+    EXPECT_EQ((std::vector<int>{70, 20, 700, 500}), (std::vector<int>{r.Left, r.Top, r.Right, r.Bottom}));
+    r = WorkspaceToScreen({-1200, 20, -600, 500}, {-1280, 0, 0, 1024}, {-1280, 40, 0, 1024});
+    EXPECT_EQ((std::vector<int>{-1200, 60, -600, 540}), (std::vector<int>{r.Left, r.Top, r.Right, r.Bottom}));
+    EXPECT_EQ(INT32_MAX, WorkspaceToScreen({INT32_MAX, 0, 0, 0}, monitor, {60, 0, 1024, 768}).Left);
 }
 
 TEST(KeyboardMenuPoint, BelowTheSelectedItemOrAtTheListsCorner) {
