@@ -361,7 +361,8 @@ bool ClickThroughX(int x, int y, int button) {
     if (GetFileAttributesA(xdotool) == INVALID_FILE_ATTRIBUTES) return false;
     char line[160];
     std::snprintf(line, sizeof line, "%s mousemove --sync %d %d click %d", xdotool, x, y, button);
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     return CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
 }
