@@ -187,6 +187,7 @@ TEST_F(Controls, HeldDrawingDrawsTheChangesAtTheEnd) {
         }
         PumpQueued();
         EXPECT_EQ(0, g_paints) << "drawn while held";
+        EXPECT_TRUE(IsWindowVisible(list.Handle())) << "hidden while held";
         held.Resume();  // the list scrolls within the range it draws
         list.EnsureVisible(39, false);
         g_headerPaints = 0;
