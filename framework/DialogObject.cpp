@@ -6,9 +6,10 @@
 
 INT_PTR DialogObject::Run(int templateId, HWND owner) {
     // The dialog manager disables the owner's top-level window for the run
-    // and enables it again as the dialog ends (EndDialog page), whatever it
-    // was before; so a dialog never opens over a window that something else
-    // holds disabled, such as an open box.
+    // and, as the dialog ends, enables it again if it was enabled before
+    // (DialogBoxParamA page).  A dialog does not open over a window that
+    // something else holds disabled, such as one under an open box: that
+    // window cannot take the activation back when the dialog goes.
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     if (top && !IsWindowEnabled(top)) return -1;
     ModalScope open;
