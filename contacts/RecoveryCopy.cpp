@@ -47,8 +47,9 @@ std::string RecoveryCopyName(const char* dataPath, unsigned long processId) {
         if (*p == '\\' || *p == '/' || *p == ':') base = p + 1;
     std::string stem;
     for (const char* p = base; *p && *p != '.' && stem.size() < 32; ++p) {
-        bool plain = (*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z') || (*p >= '0' && *p <= '9') || *p == '-';
-        stem += plain ? *p : '_';
+        char c = (*p >= 'A' && *p <= 'Z') ? static_cast<char>(*p - 'A' + 'a') : *p;
+        bool plain = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+        stem += plain ? c : '_';
     }
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (const char* p = dataPath; *p; ++p) {
