@@ -409,10 +409,10 @@ TEST_F(ContactDialogTest, DeleteQuestionHoldsOffEveryOtherCommandThenNoKeepsAndY
     EXPECT_FALSE(IsWindowEnabled(program_.Frame())) << "the question leaves the main window open to input";
 
     // File / Open and File / New from the menu, the New, Delete and Exit
-    // buttons, the close box and the popup menu (and a log-off), sent past the
+    // buttons, the close box, a log-off and the popup menu, sent past the
     // disabled window: each is refused while the question waits.  A command
     // that ran would open its dialog or box, empty the list or end the
-    // program.  The log-off goes on at once, with no box.
+    // program.  The log-off alone goes on, at once and with no box.
     struct Attempt {
         const char* What;
         HWND To;

@@ -22,8 +22,7 @@ TEST(RecoveryCopy, NameNotesAndOwner) {
                 notes.Seen.Size == 4096);
     EXPECT_EQ(CopyCheck::OtherBook, check(header + RecoveryNotes("C:\\B\\g.csv", seen), "C:\\B\\f.csv", notes));
     EXPECT_TRUE(check(header + RecoveryNotes("", FileStamp{}), "", notes) == CopyCheck::ThisBook && !notes.Seen.Exists);
-    // No header, no notes, notes after a record, or a spoiled stamp.
-    EXPECT_EQ(CopyCheck::Unreadable, check(RecoveryNotes("", FileStamp{}), "", notes));
+    // Notes without the header or after a record, or a spoiled stamp.
     EXPECT_EQ(CopyCheck::Unreadable, check(header + record + RecoveryNotes("", FileStamp{}), "", notes));
     EXPECT_EQ(CopyCheck::Unreadable, check(header + "; Book: \r\n; Seen: 12 x\r\n", "", notes));
     // A save asks when the file was written or made since it was seen.
