@@ -47,8 +47,9 @@ Offered Offer(const std::string& copy, const char* dataPath) {
             return Offered::NotThisBook;
         case CopyCheck::ThisBook: break;
     }
-    if (AskYesNo(kMsgRestoreChanges, dataPath) &&
-        LoadContactText(g_contacts, bytes.data(), size) == LoadResult::Loaded) {
+    if (AskYesNo(kMsgRestoreChanges, dataPath)) {
+        // Out of memory: the copy stays for a later start.
+        if (LoadContactText(g_contacts, bytes.data(), size) != LoadResult::Loaded) return Offered::Asked;
         if (!dataPath[0]) g_settings.Fname[0] = '\0';  // a book never saved is restored without a name
         SeenStamp() = notes.Seen;
         g_contacts.SetChanged(true);
