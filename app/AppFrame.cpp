@@ -4,7 +4,10 @@
 #include "app/Dialing.h"
 #include "app/FileCommands.h"
 #include "app/Globals.h"
+#include "app/Recovery.h"
 #include "app/RegistrySettingsStore.h"
+#include "app/ShowError.h"
+#include "app/ShutdownReason.h"
 #include "app/StatusLine.h"
 #include "framework/Instance.h"
 #include "framework/ModalScope.h"
@@ -62,10 +65,32 @@ void AppFrame::OnClose() {
     MainFrame::OnClose();
 }
 
-// Refused as if the save question had been answered Cancel.
+// Nothing is asked here and nothing refused, whatever box or dialog is open:
+// since Windows Vista a program that waits for an answer now is covered by
+// the shutdown page and may be ended unasked (WM_QUERYENDSESSION page).
+// Unsaved changes go to a recovery copy instead; only a copy that cannot be
+// written holds the session up, with a reason the user sees there.
 int AppFrame::OnQueryEndSession() {
-    if (ModalScope::OpenCount() > 0) return 0;
-    return MainFrame::OnQueryEndSession();
+    if (!g_contacts.Changed() || WriteRecoveryCopy()) {
+        ReleaseShutdown(hwnd_);
+        return 1;
+    }
+    HoldShutdown(hwnd_, kMsgUnsavedChanges);
+    return 0;
+}
+
+// A session that goes on keeps its changes in the program alone.  One that
+// ends may end the process at any moment after this returns: the copy stays.
+void AppFrame::OnEndSession(WPARAM w, LPARAM) {
+    sessionEnding_ = w != 0;
+    if (sessionEnding_) return;
+    DiscardRecoveryCopy();
+    ReleaseShutdown(hwnd_);
+}
+
+// Closed by the user, with the changes saved or given up.
+void AppFrame::OnDestroy() {
+    if (!sessionEnding_) DiscardRecoveryCopy();
 }
 
 namespace {

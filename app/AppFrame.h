@@ -15,6 +15,8 @@ public:
     void OnClose() override;
     void OnCommand(WPARAM w, LPARAM l) override;
     void OnContextMenu(WPARAM w, LPARAM l) override;
+    void OnDestroy() override;
+    void OnEndSession(WPARAM w, LPARAM l) override;
     int OnQueryEndSession() override;
     int OnCreate() override;
     void OnNotify(WPARAM w, LPARAM l) override;
@@ -32,6 +34,7 @@ public:
 
 private:
     HMENU popup_ = nullptr;
+    bool sessionEnding_ = false;  // Windows has said the session ends
 };
 
 extern AppFrame g_frame;

@@ -4,6 +4,7 @@
 #include "app/FileCommands.h"
 #include "app/Globals.h"
 #include "app/OutputCommands.h"
+#include "app/Recovery.h"
 #include "app/SetupCommands.h"
 #include "app/StatusLine.h"
 #include "app/WindowTitle.h"
@@ -80,6 +81,8 @@ void NewFileCommand() {
     g_contacts.SetChanged(false);
     g_contacts.SetAllSortAscending(false);
     g_settings.Fname[0] = '\0';
+    SeenStamp() = FileStamp{};
+    DiscardRecoveryCopy();
     g_contacts.ClearContactLine();
     g_contacts.UpdateListStatus();
     UpdateTitle();

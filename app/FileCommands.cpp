@@ -1,10 +1,12 @@
 #include "app/FileCommands.h"
 
 #include "app/Globals.h"
+#include "app/Recovery.h"
 #include "app/ShowError.h"
 #include "app/WindowTitle.h"
 #include "contacts/DataFile.h"
 #include "contacts/FileDialog.h"
+#include "contacts/TextCompare.h"
 #include "contacts/VCardImport.h"
 #include "framework/MainFrame.h"
 
@@ -12,7 +14,15 @@
 
 namespace {
 
+FileStamp g_seen;
+
 void CopyPath(char* to, const char* from) { std::snprintf(to, kPathSize, "%s", from); }
+
+// Saving over a file another program wrote since it was read here would lose
+// that program's work without a word.
+bool MayWriteOver(const char* path) {
+    return !ChangedSince(g_seen, StampOf(path)) || AskYesNo(kMsgChangedByOther, path);
+}
 
 // Writes the list; false after the user has been told why not.  The old file
 // stays as it was whenever this fails.
@@ -27,25 +37,36 @@ bool Write(const char* path) {
 
 }  // namespace
 
+FileStamp& SeenStamp() { return g_seen; }
+
 void LoadDataFileFrom(const char* path) {
     char chosen[kPathSize];
     CopyPath(chosen, path);
+    FileStamp stamp = StampOf(chosen);
     switch (LoadContactFile(g_contacts, chosen)) {
         case LoadResult::CantOpen: ShowError(kMsgCantOpenFile, chosen); return;
         case LoadResult::NotDataFile:
             ShowError(kMsgNotDataFile, chosen);
             g_settings.Fname[0] = '\0';
+            g_seen = FileStamp{};
             UpdateTitle();
             return;
         case LoadResult::Loaded:
             CopyPath(g_settings.Fname, chosen);
+            g_seen = stamp;
+            DiscardRecoveryCopy();
             g_listView.SetView(g_settings.Style);
             UpdateTitle();
             return;
     }
 }
 
-void LoadDataFile() { LoadDataFileFrom(g_settings.Fname); }
+// A file that cannot be read at start-up stays the current one: what is seen
+// of it then (most often that it does not exist) is what Save compares.
+void LoadDataFile() {
+    g_seen = StampOf(g_settings.Fname);
+    LoadDataFileFrom(g_settings.Fname);
+}
 
 bool SaveData() {
     char path[kPathSize];
@@ -56,7 +77,10 @@ bool SaveData() {
         FileDialog dialog(FileDialog::Mode::Save, kDataFileFilters, "csv");
         if (!dialog.Run(g_listView.Handle(), path, sizeof path)) return false;
     }
+    if (named && !MayWriteOver(path)) return false;
     if (!Write(path)) return false;
+    g_seen = StampOf(path);
+    DiscardRecoveryCopy();
     if (!named) {
         CopyPath(g_settings.Fname, path);
         UpdateTitle();
@@ -69,7 +93,10 @@ bool SaveData() {
 void SaveDataAs() {
     char path[kPathSize];
     FileDialog dialog(FileDialog::Mode::Save, kDataFileFilters, "csv");
-    if (dialog.Run(g_listView.Handle(), path, sizeof path)) Write(path);
+    if (!dialog.Run(g_listView.Handle(), path, sizeof path) || !Write(path)) return;
+    // Written over the current file (the dialog asked first), it is this
+    // program's write, not another's.
+    if (CompareNoCase(path, g_settings.Fname) == 0) g_seen = StampOf(path);
 }
 
 void OpenDataFile() {

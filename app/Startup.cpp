@@ -5,6 +5,7 @@
 #include "app/RegistrySettingsStore.h"
 #include "app/Dialing.h"
 #include "app/FileCommands.h"
+#include "app/Recovery.h"
 #include "app/StatusLine.h"
 #include "framework/Instance.h"
 #include "resources/resource.h"
@@ -67,6 +68,7 @@ int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     g_frame.ShowFrame(showCommand);
     PrepareDialer();
     LoadDataFile();
+    OfferRecovery();
     g_listView.SelectItem(g_settings.Index);
     UpdateStatusLine();
     g_frame.LoadAccelTable(MAKEINTRESOURCEA(IDA_MAIN));

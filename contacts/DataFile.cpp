@@ -129,13 +129,13 @@ bool IsDataFileHeader(const char* line1, const char* line2) {
 
 bool IsRecordLine(const char* line) { return line[0] != '\0' && line[0] != ';'; }
 
-WriteResult WriteDataFile(const ContactList& list, const char* path) {
+WriteResult WriteDataFile(const ContactList& list, const char* path, const std::string& notes) {
     SafeFileWriter file;
     if (!file.Create(path)) return WriteResult::CantCreate;
     // Lines are gathered into a block and written a block at a time.
     std::string block;
     block.reserve(64 * 1024);
-    block.append(kDataHeader).append("\r\n").append(kDataVersion).append("\r\n");
+    block.append(kDataHeader).append("\r\n").append(kDataVersion).append("\r\n").append(notes);
     char line[kMaxRecordLine + 1];
     int count = list.Count();
     for (int i = 0; i < count; ++i) {

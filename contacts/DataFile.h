@@ -50,9 +50,11 @@ bool IsRecordLine(const char* line);
 enum class WriteResult { Written, CantCreate, WriteFailed };
 enum class LoadResult { Loaded, CantOpen, NotDataFile };
 
-// Writes the whole list in its present order.  The file at `path` is replaced
-// only when every byte was written; otherwise it stays as it was.
-WriteResult WriteDataFile(const ContactList& list, const char* path);
+// Writes the whole list in its present order, with `notes` (comment lines,
+// each beginning with ";" and ending in CR LF) after the header.  The file at
+// `path` is replaced only when every byte was written; otherwise it stays as
+// it was.
+WriteResult WriteDataFile(const ContactList& list, const char* path, const std::string& notes = std::string());
 
 // Replaces the list with the records of the file.  CantOpen leaves the list
 // and its state untouched.  NotDataFile leaves it empty.  Loaded sorts it by
