@@ -505,23 +505,20 @@ private:
             else if (Same(value, "BASE64") || Same(value, "B"))
                 base64_ = true;
         } else if (Same(key, "CHARSET")) {
-            named_ = true;
-            if (Same(value, "UTF-8"))
-                charset_ = TextCharset::Utf8;
-            else if (Same(value, "WINDOWS-1252"))
+            named_ = !value.empty();
+            foreign_ = false;
+            charset_ = TextCharset::Utf8;
+            if (Same(value, "WINDOWS-1252")) {
                 charset_ = TextCharset::Windows1252;
-            else if (Same(value, "ISO-8859-1"))
+            } else if (Same(value, "ISO-8859-1")) {
                 charset_ = TextCharset::Latin1;
-            else if (Same(value, "US-ASCII"))
+            } else if (Same(value, "US-ASCII")) {
                 charset_ = TextCharset::Ascii;
-            else if (!value.empty()) {
-                // Any other set is the system's to convert (to UTF-8, in
-                // Decode).
+            } else if (named_ && !Same(value, "UTF-8")) {
+                // Any other set is the system's to convert, to UTF-8 (Decode).
                 foreign_ = true;
-                charset_ = TextCharset::Utf8;
                 charsetName_ = Span{static_cast<std::size_t>(value.data() - line_.data()), value.size()};
-            } else
-                named_ = false;
+            }
         } else if (Same(key, "PREF")) {
             if (Trim(value) == "1") preferred_ = true;
         } else if (Same(key, "TYPE")) {
