@@ -54,3 +54,7 @@ std::size_t ToAnsi(const char* text, std::size_t length, TextCharset charset, ch
 }
 
 std::size_t AnsiFit(const char*, std::size_t length, std::size_t limit) { return length < limit ? length : limit; }
+
+void CharsetToUtf8(std::string_view, const char* bytes, std::size_t length, std::string& out) {
+    for (std::size_t i = 0; i < length; ++i) out += static_cast<unsigned char>(bytes[i]) < 0x80 ? bytes[i] : '?';
+}

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,4 +74,86 @@ std::size_t AnsiFit(const char* text, std::size_t length, std::size_t limit) {
         fit += step;
     }
     return fit;
+}
+
+namespace {
+
+// An IANA character set name as a code page, 0 when the system has none.
+// Names are compared in lower case without "-", "_", "." and blanks, so that
+// "Shift_JIS", "SHIFT-JIS" and "shiftjis" are one name.
+UINT CodePageNamed(std::string_view name) {
+    std::string key;
+    for (char c : name) {
+        if (c == '-' || c == '_' || c == '.' || c == ' ') continue;
+        key += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (key.size() > 24) return 0;
+    }
+    static const struct {
+        const char* Name;
+        UINT CodePage;
+    } kNames[] = {
+        {"shiftjis", 932},      {"sjis", 932},          {"xsjis", 932},
+        {"windows31j", 932},    {"mskanji", 932},       {"csshiftjis", 932},
+        {"eucjp", 20932},       {"xeucjp", 20932},      {"iso2022jp", 50220},
+        {"csiso2022jp", 50220}, {"gb2312", 936},        {"csgb2312", 936},
+        {"gbk", 936},           {"xgbk", 936},          {"euccn", 936},
+        {"xeuccn", 936},        {"chinese", 936},       {"gb18030", 54936},
+        {"big5", 950},          {"csbig5", 950},        {"xxbig5", 950},
+        {"big5hkscs", 950},     {"euckr", 949},         {"cseuckr", 949},
+        {"ksc56011987", 949},   {"csksc56011987", 949}, {"ksc5601", 949},
+        {"korean", 949},        {"iso2022kr", 50225},   {"koi8r", 20866},
+        {"cskoi8r", 20866},     {"koi8u", 21866},       {"tis620", 874},
+        {"latin1", 28591},      {"latin2", 28592},      {"latin9", 28605},
+        {"cyrillic", 28595},    {"greek", 28597},       {"hebrew", 28598},
+        {"arabic", 28596},      {"macintosh", 10000},   {"mac", 10000},
+        {"csmacintosh", 10000}, {"utf7", 65000},        {"unicode11utf7", 65000},
+    };
+    for (const auto& n : kNames)
+        if (key == n.Name) return n.CodePage;
+    // "windows-1251", "cp866", "IBM850", "ms936" and "ISO-8859-15": a prefix
+    // and the number.
+    static const char* const kPrefixes[] = {"windows", "cp", "xcp", "ibm", "ms", "iso8859"};
+    for (const char* prefix : kPrefixes) {
+        const std::size_t n = std::strlen(prefix);
+        if (key.compare(0, n, prefix) != 0 || key.size() == n || key.size() > n + 5) continue;
+        UINT number = 0;
+        for (std::size_t i = n; i < key.size(); ++i) {
+            if (key[i] < '0' || key[i] > '9') return 0;
+            number = number * 10 + static_cast<UINT>(key[i] - '0');
+        }
+        // 0 to 3 stand for the ANSI, OEM, Mac and thread's pages, not a set.
+        if (std::strcmp(prefix, "iso8859") != 0) return number >= 37 ? number : 0;
+        // ISO-8859-n is code page 28590 + n; 12 was never published, 11 is Thai.
+        return number == 11 ? 874 : number >= 1 && number <= 16 && number != 12 ? 28590 + number : 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void CharsetToUtf8(std::string_view name, const char* bytes, std::size_t length, std::string& out) {
+    // A line of this size is no contact's; what lies beyond cannot reach a field.
+    const std::size_t kMost = std::size_t(1) << 26;
+    if (length > kMost) length = kMost;
+    const UINT codePage = CodePageNamed(name);
+    const int size = static_cast<int>(length);
+    // IsValidCodePage: the table names code pages that a system may lack.
+    // MultiByteToWideChar: flags 0, since the ISO-2022, UTF-7 and GB18030
+    // pages take no other; a byte that starts no character becomes the code
+    // page's default character rather than failing the call.
+    int wide = 0;
+    std::vector<wchar_t> utf16;
+    if (codePage != 0 && size > 0 && IsValidCodePage(codePage)) {
+        utf16.resize(length);
+        wide = MultiByteToWideChar(codePage, 0, bytes, size, utf16.data(), size);
+    }
+    if (wide <= 0) {
+        for (std::size_t i = 0; i < length; ++i) out += static_cast<unsigned char>(bytes[i]) < 0x80 ? bytes[i] : '?';
+        return;
+    }
+    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, &out[at], n, nullptr, nullptr);
 }

@@ -177,7 +177,7 @@ struct Address {
 };
 
 struct Card {
-    bool Version21 = false;
+    bool Version21 = true;  // a card without VERSION is read as 2.1
     bool HasN = false, HasFn = false, HasOrg = false, HasNote = false;
     Kept Family, Given, Fn, Org, Note;
     Phone Phones[2];  // the first two telephones
@@ -188,7 +188,8 @@ struct Card {
     Kept FirstEmail, PreferredEmail;
     bool HasEmail = false, HasPreferredEmail = false;
     void Clear() {
-        Version21 = HasN = HasFn = HasOrg = HasNote = HasEmail = HasPreferredEmail = false;
+        Version21 = true;
+        HasN = HasFn = HasOrg = HasNote = HasEmail = HasPreferredEmail = false;
         for (Kept* k : {&Family, &Given, &Fn, &Org, &Note, &FirstEmail, &PreferredEmail}) k->Clear();
         for (Phone* p : {&Phones[0], &Phones[1], &Preferred}) p->Clear();
         PhoneCount = 0;
@@ -216,6 +217,62 @@ const char* FindLineFeed(const char* p, const char* end) {
     return nullptr;
 }
 
+// UTF-16 text, little or big endian, as UTF-8, a piece at a time: a code
+// unit or a surrogate pair that the end of one piece cuts is finished by the
+// next.  A unit that is no character becomes U+FFFD.
+class Utf16ToUtf8 {
+public:
+    explicit Utf16ToUtf8(bool bigEndian) : big_(bigEndian) {}
+
+    void Add(const char* p, std::size_t n, std::string& out) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto b = static_cast<unsigned char>(p[i]);
+            if (!haveByte_) {
+                byte_ = b;
+                haveByte_ = true;
+                continue;
+            }
+            haveByte_ = false;
+            Unit(big_ ? (char32_t{byte_} << 8 | b) : (char32_t{b} << 8 | byte_), out);
+        }
+    }
+    void End(std::string& out) {
+        if (high_ || haveByte_) Put(0xFFFD, out);
+        high_ = 0;
+        haveByte_ = false;
+    }
+
+private:
+    void Unit(char32_t unit, std::string& out) {
+        if (high_ && unit >= 0xDC00 && unit <= 0xDFFF) {
+            Put(0x10000 + ((high_ - 0xD800) << 10) + (unit - 0xDC00), out);
+            high_ = 0;
+            return;
+        }
+        if (high_) Put(0xFFFD, out);
+        high_ = 0;
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            high_ = unit;
+        else
+            Put(unit >= 0xDC00 && unit <= 0xDFFF ? 0xFFFD : unit, out);
+    }
+    static void Put(char32_t code, std::string& out) {
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+            return;
+        }
+        const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        static const unsigned char kLead[4] = {0, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(kLead[extra] | (code >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+    }
+
+    bool big_;
+    bool haveByte_ = false;
+    unsigned char byte_ = 0;
+    char32_t high_ = 0;
+};
+
 // The lines of bytes in memory, or of bytes a source hands out piece by
 // piece.  A line's view stays valid until the next call.
 class PhysicalLines {
@@ -223,11 +280,24 @@ public:
     PhysicalLines(const char* data, std::size_t size) : p_(data), end_(data + size) {}
     explicit PhysicalLines(const VCardSource& source) : source_(&source) {}
 
-    // A UTF-8 byte order mark at the start goes.
+    // A UTF-8 byte order mark at the start goes; after a UTF-16 one (some
+    // Windows tools write vCards so) the text is read as UTF-8.
     void SkipByteOrderMark() {
         while (end_ - p_ < 3 && More()) {
         }
         if (end_ - p_ >= 3 && std::memcmp(p_, "\xEF\xBB\xBF", 3) == 0) p_ += 3;
+        if (end_ - p_ < 2 || !((p_[0] == '\xFF' && p_[1] == '\xFE') || (p_[0] == '\xFE' && p_[1] == '\xFF'))) return;
+        utf16_.reset(new Utf16ToUtf8(p_[0] == '\xFE'));
+        utf16_->Add(p_ + 2, static_cast<std::size_t>(end_ - p_ - 2), pending_);
+        rawEnded_ = !source_ || ended_;
+        if (rawEnded_) utf16_->End(pending_);
+        if (source_) {
+            p_ = end_;  // all of it is pending
+            ended_ = false;
+        } else {
+            p_ = pending_.data();
+            end_ = p_ + pending_.size();
+        }
     }
     bool AtEnd() { return p_ >= end_ && !More(); }
     // The next line without its line end, left to be taken.
@@ -275,11 +345,31 @@ private:
         } else if (kept && p_ != buffer_.get()) {
             std::memmove(buffer_.get(), p_, kept);
         }
-        std::size_t got = (*source_)(buffer_.get() + kept, size_ - kept);
+        std::size_t got = Fill(buffer_.get() + kept, size_ - kept);
         p_ = buffer_.get();
         end_ = p_ + kept + got;
         ended_ = got == 0;
         return got > 0;
+    }
+
+    // What the source hands out, as UTF-8.
+    std::size_t Fill(char* to, std::size_t room) {
+        if (!utf16_) return (*source_)(to, room);
+        while (pendingAt_ == pending_.size() && !rawEnded_) {
+            pending_.clear();
+            pendingAt_ = 0;
+            raw_.resize(kPiece);
+            std::size_t got = (*source_)(&raw_[0], raw_.size());
+            rawEnded_ = got == 0;
+            if (rawEnded_)
+                utf16_->End(pending_);
+            else
+                utf16_->Add(raw_.data(), got, pending_);
+        }
+        const std::size_t n = std::min(room, pending_.size() - pendingAt_);
+        std::memcpy(to, pending_.data() + pendingAt_, n);
+        pendingAt_ += n;
+        return n;
     }
 
     const char* p_ = nullptr;
@@ -292,6 +382,10 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t size_ = 0;
     bool ended_ = false;
+    std::unique_ptr<Utf16ToUtf8> utf16_;
+    std::string raw_, pending_;  // a UTF-16 piece and the UTF-8 not yet handed out
+    std::size_t pendingAt_ = 0;
+    bool rawEnded_ = false;
 };
 
 bool IsFold(string_view line) { return !line.empty() && IsBlank(line.front()); }
@@ -302,6 +396,8 @@ public:
 
     void Run() {
         while (NextLogicalLine()) OnLine();
+        // A file cut short: the cards still open are taken as they stand.
+        for (; depth_ > 0; --depth_) Finish(cards_[depth_ - 1]);
     }
 
 private:
@@ -362,7 +458,7 @@ private:
     void ParseHeader(std::size_t colon) {
         headed_ = true;
         colon_ = colon;
-        quotedPrintable_ = base64_ = preferred_ = named_ = false;
+        quotedPrintable_ = base64_ = preferred_ = named_ = foreign_ = false;
         charset_ = TextCharset::Utf8;
         types_.clear();
         std::size_t start = 0;
@@ -409,17 +505,20 @@ private:
             else if (Same(value, "BASE64") || Same(value, "B"))
                 base64_ = true;
         } else if (Same(key, "CHARSET")) {
-            named_ = true;
-            if (Same(value, "UTF-8"))
-                charset_ = TextCharset::Utf8;
-            else if (Same(value, "WINDOWS-1252"))
+            named_ = !value.empty();
+            foreign_ = false;
+            charset_ = TextCharset::Utf8;
+            if (Same(value, "WINDOWS-1252")) {
                 charset_ = TextCharset::Windows1252;
-            else if (Same(value, "ISO-8859-1"))
+            } else if (Same(value, "ISO-8859-1")) {
                 charset_ = TextCharset::Latin1;
-            else if (Same(value, "US-ASCII"))
+            } else if (Same(value, "US-ASCII")) {
                 charset_ = TextCharset::Ascii;
-            else
-                named_ = false;  // one this reader does not know: as if none were named
+            } else if (named_ && !Same(value, "UTF-8")) {
+                // Any other set is the system's to convert, to UTF-8 (Decode).
+                foreign_ = true;
+                charsetName_ = Span{static_cast<std::size_t>(value.data() - line_.data()), value.size()};
+            }
         } else if (Same(key, "PREF")) {
             if (Trim(value) == "1") preferred_ = true;
         } else if (Same(key, "TYPE")) {
@@ -445,9 +544,21 @@ private:
     string_view Value() const { return string_view(line_).substr(colon_ + 1); }
 
     // The value's first `count` components (all of it as one when `count` is
-    // 1), each decoded: quoted-printable first, then the escapes.
+    // 1), each decoded: quoted-printable first, then the escapes.  A value in
+    // a set the system converts is converted whole before it is split: the
+    // second byte of a double-byte character may be a "\\" or a ";".
     void Decode(std::size_t count) {
         string_view value = Value();
+        bool quotedPrintable = quotedPrintable_;
+        if (foreign_) {
+            raw_.clear();
+            if (quotedPrintable) AppendQuotedPrintable(value, raw_);
+            const string_view raw = quotedPrintable ? string_view(raw_) : value;
+            converted_.clear();
+            CharsetToUtf8(Part(charsetName_), raw.data(), raw.size(), converted_);
+            value = converted_;
+            quotedPrintable = false;
+        }
         parts_.resize(count);
         for (auto& p : parts_) p.clear();
         std::size_t start = 0, k = 0;
@@ -458,7 +569,7 @@ private:
             }
             if (i < value.size() && (value[i] != ';' || count == 1)) continue;
             string_view raw = value.substr(start, std::min(i, value.size()) - start);
-            if (quotedPrintable_)
+            if (quotedPrintable)
                 AppendQuotedPrintable(raw, parts_[k]);
             else
                 parts_[k].assign(raw);
@@ -480,67 +591,60 @@ private:
         return false;
     }
 
+    // Cards nest (a 2.1 AGENT's card, or one an exporter wrote inside
+    // another): each is a contact of its own, and the outer one keeps what
+    // stands before and after the inner ones.
     void OnLine() {
-        const bool agentBefore = afterAgent_;
-        afterAgent_ = false;
         if (!headed_) return;
         string_view name = Part(name_);
         if (Same(name, "BEGIN") && Same(Trim(Value()), "VCARD")) {
-            // Only a 2.1 AGENT holds a card: any other BEGIN inside a card
-            // means that card never ended, and it is dropped.
-            if (depth_ > 0 && agentBefore) {
-                ++depth_;
-            } else {
-                depth_ = 1;
-                card_.Clear();
-            }
+            if (depth_ < kMostOpen) cards_[depth_++].Clear();
         } else if (Same(name, "END") && Same(Trim(Value()), "VCARD")) {
-            if (depth_ == 1) Finish();
-            if (depth_ > 0) --depth_;
-        } else if (depth_ == 1) {
-            Property(name);
+            if (depth_ > 0) Finish(cards_[--depth_]);
+        } else if (depth_ > 0) {
+            Property(cards_[depth_ - 1], name);
         }
-        afterAgent_ = Same(name, "AGENT") && Trim(Value()).empty();
     }
 
-    void Property(string_view name) {
+    void Property(Card& card, string_view name) {
         if (Same(name, "VERSION")) {
-            card_.Version21 = Trim(Value()) == "2.1";
-        } else if (Same(name, "N") && !card_.HasN) {
+            card.Version21 = Trim(Value()) == "2.1";
+        } else if (Same(name, "N") && !card.HasN) {
             Decode(2);
-            card_.HasN = true;
-            Keep(card_.Family, parts_[0]);
-            Keep(card_.Given, parts_[1]);
-        } else if (Same(name, "FN") && !card_.HasFn) {
+            card.HasN = true;
+            Keep(card.Family, parts_[0]);
+            Keep(card.Given, parts_[1]);
+        } else if (Same(name, "FN") && !card.HasFn) {
             Decode(1);
-            card_.HasFn = true;
-            Keep(card_.Fn, parts_[0]);
-        } else if (Same(name, "ORG") && !card_.HasOrg) {
+            card.HasFn = true;
+            Keep(card.Fn, parts_[0]);
+        } else if (Same(name, "ORG") && !card.HasOrg) {
             Decode(2);
-            card_.HasOrg = true;
-            Keep(card_.Org, parts_[0]);
-        } else if (Same(name, "NOTE") && !card_.HasNote) {
+            card.HasOrg = true;
+            Keep(card.Org, parts_[0]);
+        } else if (Same(name, "NOTE") && !card.HasNote) {
             Decode(1);
-            card_.HasNote = true;
-            Keep(card_.Note, parts_[0]);
+            if (!HasText(parts_[0])) return;
+            card.HasNote = true;
+            Keep(card.Note, parts_[0]);
         } else if (Same(name, "TEL")) {
-            Telephone();
+            Telephone(card);
         } else if (Same(name, "EMAIL")) {
             Decode(1);
             if (!HasText(parts_[0])) return;
-            if (preferred_ && !card_.HasPreferredEmail) {
-                card_.HasPreferredEmail = true;
-                Keep(card_.PreferredEmail, parts_[0]);
-            } else if (!card_.HasEmail) {
-                card_.HasEmail = true;
-                Keep(card_.FirstEmail, parts_[0]);
+            if (preferred_ && !card.HasPreferredEmail) {
+                card.HasPreferredEmail = true;
+                Keep(card.PreferredEmail, parts_[0]);
+            } else if (!card.HasEmail) {
+                card.HasEmail = true;
+                Keep(card.FirstEmail, parts_[0]);
             }
         } else if (Same(name, "ADR")) {
-            PostalAddress();
+            PostalAddress(card);
         }
     }
 
-    void Telephone() {
+    void Telephone(Card& card) {
         if (HasType("FAX") || HasType("PAGER")) return;
         Decode(1);
         std::string& number = parts_[0];
@@ -558,20 +662,20 @@ private:
             break;
         }
         Keep(phone.Number, number);
-        int index = card_.PhoneCount < 2 ? card_.PhoneCount : 2;
-        if (preferred_ && card_.PreferredAt < 0) {
-            card_.PreferredAt = index;
-            card_.Preferred = phone;
+        int index = card.PhoneCount < 2 ? card.PhoneCount : 2;
+        if (preferred_ && card.PreferredAt < 0) {
+            card.PreferredAt = index;
+            card.Preferred = phone;
         }
-        if (card_.PhoneCount < 2) card_.Phones[card_.PhoneCount++] = phone;
+        if (card.PhoneCount < 2) card.Phones[card.PhoneCount++] = phone;
     }
 
-    void PostalAddress() {
+    void PostalAddress(Card& card) {
         Decode(6);  // post office box, extended, street, locality, region, postal code
         bool any = false;
         for (const auto& p : parts_) any = any || HasText(p);
         if (!any) return;
-        Address& a = preferred_ && !card_.PreferredAddress.Present ? card_.PreferredAddress : card_.FirstAddress;
+        Address& a = preferred_ && !card.PreferredAddress.Present ? card.PreferredAddress : card.FirstAddress;
         if (a.Present) return;
         a.Present = true;
         Keep(a.Extended, parts_[1]);
@@ -582,61 +686,59 @@ private:
     }
 
     // The character set a text is taken in; `out` the text made one line.
-    TextCharset Resolve(const Kept& kept, std::string& out) const {
+    static TextCharset Resolve(const Card& card, const Kept& kept, std::string& out) {
         TextCharset charset = TextCharset::Utf8;
         if (kept.Named) charset = kept.Charset;
         // Phones of the 2.1 age wrote their ANSI bytes without naming them.
-        else if (card_.Version21 && !IsValidUtf8(kept.Bytes))
+        else if (card.Version21 && !IsValidUtf8(kept.Bytes))
             charset = TextCharset::Windows1252;
         out.assign(kept.Bytes);
         MakeOneLine(out, charset);
         return charset;
     }
 
-    void Finish() {
+    void Finish(const Card& card) {
         TextCharset charsets[kContactFieldCount] = {};
-        charsets[kLastName] = Resolve(card_.Family, texts_[kLastName]);
-        charsets[kFirstName] = Resolve(card_.Given, texts_[kFirstName]);
+        charsets[kLastName] = Resolve(card, card.Family, texts_[kLastName]);
+        charsets[kFirstName] = Resolve(card, card.Given, texts_[kFirstName]);
         if (texts_[kFirstName].empty() && texts_[kLastName].empty()) {
-            charsets[kFirstName] = Resolve(card_.Fn, texts_[kFirstName]);
-            if (texts_[kFirstName].empty()) charsets[kFirstName] = Resolve(card_.Org, texts_[kFirstName]);
+            charsets[kFirstName] = Resolve(card, card.Fn, texts_[kFirstName]);
+            if (texts_[kFirstName].empty()) charsets[kFirstName] = Resolve(card, card.Org, texts_[kFirstName]);
         }
         // The preferred telephone, else the first; the first other one goes
         // to Misc. Info., so that Dial Misc. dials it.
-        const Phone* number = card_.PreferredAt >= 0 ? &card_.Preferred : card_.PhoneCount ? &card_.Phones[0] : nullptr;
-        const Phone* other = card_.PreferredAt > 0  ? &card_.Phones[0]
-                             : card_.PhoneCount > 1 ? &card_.Phones[1]
-                                                    : nullptr;
-        charsets[kNumber] = Resolve(number ? number->Number : Kept(), texts_[kNumber]);
+        const Phone* number = card.PreferredAt >= 0 ? &card.Preferred : card.PhoneCount ? &card.Phones[0] : nullptr;
+        const Phone* other = card.PreferredAt > 0 ? &card.Phones[0] : card.PhoneCount > 1 ? &card.Phones[1] : nullptr;
+        charsets[kNumber] = Resolve(card, number ? number->Number : Kept(), texts_[kNumber]);
         std::string& misc = texts_[kMiscInfo];
         if (other) {
-            charsets[kMiscInfo] = Resolve(other->Number, misc);
+            charsets[kMiscInfo] = Resolve(card, other->Number, misc);
             if (!other->Word.empty()) {
                 misc.insert(0, 1, ' ');
                 misc.insert(0, other->Word);
                 MakeOneLine(misc, charsets[kMiscInfo]);  // the type word may hold anything
             }
         } else {
-            charsets[kMiscInfo] = Resolve(card_.Note, misc);
+            charsets[kMiscInfo] = Resolve(card, card.Note, misc);
         }
-        const Address& a = card_.PreferredAddress.Present ? card_.PreferredAddress : card_.FirstAddress;
-        std::string& street = texts_[kAddress];
-        charsets[kAddress] = Resolve(a.Street, street);
-        Resolve(a.Extended, scratch_);
-        if (!scratch_.empty()) street.append(street.empty() ? "" : " ").append(scratch_);
-        charsets[kCity] = Resolve(a.City, texts_[kCity]);
-        charsets[kZip] = Resolve(a.Zip, texts_[kZip]);
+        const Address& a = card.PreferredAddress.Present ? card.PreferredAddress : card.FirstAddress;
+        charsets[kAddress] = Resolve(card, a.Street, texts_[kAddress]);
+        const TextCharset extended = Resolve(card, a.Extended, scratch_);
+        charsets[kCity] = Resolve(card, a.City, texts_[kCity]);
+        charsets[kZip] = Resolve(card, a.Zip, texts_[kZip]);
         std::string& region = texts_[kState];
-        charsets[kState] = Resolve(a.Region, region);
+        charsets[kState] = Resolve(card, a.Region, region);
         auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
         if (region.size() == 2 && letter(region[0]) && letter(region[1])) {
             for (char& c : region) c = static_cast<char>(c >= 'a' ? c - 'a' + 'A' : c);
         } else {
             region.clear();
         }
-        charsets[kEmail] = Resolve(card_.HasPreferredEmail ? card_.PreferredEmail : card_.FirstEmail, texts_[kEmail]);
+        charsets[kEmail] =
+            Resolve(card, card.HasPreferredEmail ? card.PreferredEmail : card.FirstEmail, texts_[kEmail]);
         VCardEntry entry;
         for (int f = 0; f < kContactFieldCount; ++f) entry.Fields[f] = CharsetText{texts_[f], charsets[f]};
+        entry.ExtendedAddress = CharsetText{scratch_, extended};
         take_(entry);
     }
 
@@ -647,14 +749,16 @@ private:
     bool headed_ = false, inQuote_ = false;
     std::size_t scanned_ = 0, colon_ = 0;
     Span name_{0, 0};
-    bool quotedPrintable_ = false, base64_ = false, preferred_ = false, named_ = false;
+    bool quotedPrintable_ = false, base64_ = false, preferred_ = false, named_ = false, foreign_ = false;
     TextCharset charset_ = TextCharset::Utf8;
+    Span charsetName_{0, 0};  // when foreign_
+    std::string raw_, converted_;
     std::vector<Span> types_;
     std::vector<std::string> parts_;
-    // Cards: 0 outside, 1 in a card, more in cards its AGENTs hold.
+    // The open cards, outermost first; a BEGIN beyond the last opens none.
+    static constexpr std::size_t kMostOpen = 8;
+    Card cards_[kMostOpen];
     std::size_t depth_ = 0;
-    bool afterAgent_ = false;
-    Card card_;
     Phone phone_;
     std::string texts_[kContactFieldCount], scratch_;
 };

@@ -7,12 +7,14 @@
 //   TEL;TYPE=CELL,PREF:819-555-0142
 //   END:VCARD
 //
-// Versions 2.1, 3.0 and 4.0.  The reader turns the bytes of a file into one
-// entry per complete card, each text still in its own character set; the
-// import (contacts/VCardImport.h) puts them into the ANSI code page and cuts
-// them to their fields.  Whatever the bytes, reading takes time in
-// proportion to their number and never fails: a card that does not end adds
-// nothing.
+// Versions 2.1, 3.0 and 4.0, in UTF-8 or, after a byte order mark, UTF-16.
+// The reader turns the bytes of a file into one entry per card, each text
+// still in its own character set (one the reader does not know itself is
+// converted to UTF-8 by the system, AnsiText.h); the import
+// (contacts/VCardImport.h) puts them into the ANSI code page and cuts them to
+// their fields.  Whatever the bytes, reading takes time in proportion to
+// their number and never fails: a card inside a card is one of its own, and
+// a card the file cuts short is taken with what it holds.
 
 #include "contacts/AnsiText.h"
 #include "contacts/Contact.h"
@@ -31,13 +33,17 @@ struct CharsetText {
 // as long as the call that hands them out.
 struct VCardEntry {
     CharsetText Fields[kContactFieldCount];
+    // The extended address (an apartment, a suite): the address field holds
+    // the street, a blank and this, each converted by its own bytes.
+    CharsetText ExtendedAddress;
 };
 
-// True when the first line that is not blank, after a UTF-8 byte order mark,
-// is "BEGIN:VCARD" (in any case, blanks after it allowed).
+// True when the first line that is not blank, after a byte order mark, is
+// "BEGIN:VCARD" (in any case, blanks after it allowed).
 bool IsVCardText(const char* data, std::size_t size);
 
-// Calls `take` for each complete card, in file order.
+// Calls `take` for each card as it ends (an inner card before the one
+// around it), or at the end of the file for those still open.
 void ReadVCards(const char* data, std::size_t size, const std::function<void(const VCardEntry&)>& take);
 
 // Bytes handed out piece by piece: up to `room` of them at `to`; how many,

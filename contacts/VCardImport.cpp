@@ -19,6 +19,12 @@ void FillContact(const VCardEntry& entry, Contact& c) {
         char ansi[128];  // wider than any field
         std::size_t length = ToAnsi(text.Bytes.data(), text.Bytes.size(), text.Charset, ansi, room + 1);
         char* field = ContactField(c, f);
+        const CharsetText& extended = entry.ExtendedAddress;
+        if (field == c.Address && !extended.Bytes.empty() && length < room) {
+            if (length > 0) ansi[length++] = ' ';
+            length += ToAnsi(extended.Bytes.data(), extended.Bytes.size(), extended.Charset, ansi + length,
+                             room + 1 - length);
+        }
         if (field == c.Email && length > room) continue;  // a cut address would mail someone else
         SetField(field, room + 1, ansi, AnsiFit(ansi, length < room + 1 ? length : room + 1, room));
     }

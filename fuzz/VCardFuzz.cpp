@@ -1,7 +1,7 @@
 // The vCard reader: ImportVCardText over any bytes, into an empty list.
 //
 // Beyond not crashing or hanging:
-// - no more contacts than half the times "VCARD" stands in it, and `added`, the
+// - no more contacts than the times "VCARD" stands in it, and `added`, the
 //   list, `Changed` and the status line agree;
 // - every contact is well formed, has a name, a telephone or an e-mail
 //   address, and holds no control character, so each is one line of the
@@ -38,15 +38,15 @@ std::vector<Contact> Sorted(const ContactList& list) {
     return records;
 }
 
-// Each card has a BEGIN and an END line, each with its own "VCARD".
+// Each card has a BEGIN line with its own "VCARD", which may be UTF-16 or
+// cut by a fold or a soft line break: those bytes are passed over.
 int MostCards(const std::uint8_t* data, std::size_t size) {
+    std::string letters;
+    for (std::size_t i = 0; i < size; ++i)
+        if (!std::strchr("\r\n\t =", data[i])) letters += static_cast<char>(data[i] | 0x20);
     int words = 0;
-    for (std::size_t i = 0; i + 5 <= size; ++i) {
-        int k = 0;
-        while (k < 5 && (data[i + k] | 0x20) == "vcard"[k]) ++k;
-        words += k == 5;
-    }
-    return words / 2;
+    for (std::size_t at = 0; (at = letters.find("vcard", at)) != std::string::npos; ++at) ++words;
+    return words;
 }
 
 // The cards as the import fills them, one text a card.

@@ -5,6 +5,7 @@
 #include "contacts/VCardImport.h"
 #include "support/MemoryListControl.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -14,16 +15,28 @@
 namespace {
 
 // Each card's contact as its nine fields joined by "|" (the native build's
-// ANSI code page is Windows-1252).
-std::vector<std::string> Read(const std::string& text) {
+// ANSI code page is Windows-1252); read whole, or `piece` bytes at a time.
+std::vector<std::string> Read(const std::string& text, std::size_t piece = 0) {
     std::vector<std::string> out;
-    ReadVCards(text.data(), text.size(), [&](const VCardEntry& entry) {
+    auto take = [&](const VCardEntry& entry) {
         Contact c;
         FillContact(entry, c);
         std::string joined;
         for (int f = 0; f < kContactFieldCount; ++f) joined += (f ? "|" : "") + std::string(ContactField(c, f));
         out.push_back(joined);
-    });
+    };
+    std::size_t at = 0;
+    if (piece)
+        ReadVCardSource(
+            [&](char* to, std::size_t room) {
+                std::size_t n = std::min({piece, room, text.size() - at});
+                std::memcpy(to, text.data() + at, n);
+                at += n;
+                return n;
+            },
+            take);
+    else
+        ReadVCards(text.data(), text.size(), take);
     return out;
 }
 
@@ -74,13 +87,18 @@ TEST(VCard, CardOfVersion40) {
 }
 
 TEST(VCard, CharacterSetsAndOneLineFields) {
-    // 2.1 without a name for its set: ANSI bytes.  3.0: UTF-8 whatever, so a
-    // stray byte is no character.  Controls and line breaks become blanks.
-    EXPECT_EQ(Cards({"Ren\xE9|L\xE9vesque|||||||", "Ren?|A B  C|||||||", "\xE9|Ol|||||||"}),
-              Read("BEGIN:VCARD\nVERSION:2.1\nN:L\xE9vesque;Ren\xE9\nEND:VCARD\n"
+    // 2.1 (or no version) without a name for its set: ANSI bytes, each
+    // address component by its own.  3.0: UTF-8 whatever, so a stray byte is
+    // no character.  A set only the system knows: none here, so no
+    // look-alikes.  Controls and line breaks become blanks.
+    EXPECT_EQ(Cards({"Ren\xE9|L\xE9vesque||Hauptstr. 5 B\xFCro 3|Bonn||||second", "Ren?|A B  C|||||||",
+                     "\xE9|Ol|||||||", "Taro|????|||||||"}),
+              Read("BEGIN:VCARD\nN:L\xE9vesque;Ren\xE9\nNOTE: \nNOTE:second\nNOTE:third\n"
+                   "ADR;WORK:;B\xFCro 3;Hauptstr. 5;Bonn\nEND:VCARD\n"
                    "BEGIN:VCARD\nVERSION:3.0\nN;ENCODING=QUOTED-PRINTABLE:A\\nB=0D=0A\x01"
                    "C;Ren\xE9\nEND:VCARD\n"
-                   "BEGIN:VCARD\nN;CHARSET=ISO-8859-1:Ol\x85;\xE9\nEND:VCARD\n"));
+                   "BEGIN:VCARD\nN;CHARSET=ISO-8859-1:Ol\x85;\xE9\nEND:VCARD\n"
+                   "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=SHIFT_JIS:\x88\xC0\x93\xA1;Taro\nEND:VCARD\n"));
 }
 
 TEST(VCard, NamesNumbersAndAddressesFallBackInTurn) {
@@ -104,18 +122,40 @@ TEST(VCard, NamesNumbersAndAddressesFallBackInTurn) {
     EXPECT_EQ("3", status.Part(1));
 }
 
-TEST(VCard, BadCardsCostOnlyThemselves) {
+// Cards inside cards, eight open at most, each a contact; the outer one
+// keeps what comes after its inner ones; a file cut short ends them all.
+TEST(VCard, CardsNestAndEndWithTheFile) {
     std::string text =
         "BEGIN:VCARD\nVERSION:2.1\nN:Outer\nAGENT:\nBEGIN:VCARD\nN:Inner\nTEL:1\nEND:VCARD\n"
         "TEL:555-0001\nEND:VCARD\n"
         "BEGIN:VCARD\nN:Never;Ends\n"
         "BEGIN:VCARD\nN;ENCODING=QUOTED-PRINTABLE:Br=ZZoken=\nEND:VCARD\n"
         "BEGIN:VCARD\nN:@Nul\nNOTE:" +
-        std::string(1 << 20, 'x') + "\nEND:VCARD\n";
+        std::string(1 << 20, 'x') + "\nEND:VCARD\nTEL:555-0002\n";
     text[text.find('@')] = '\0';
-    for (int i = 0; i < 1000; ++i) text += "BEGIN:VCARD\r\n";
-    EXPECT_EQ(Cards({"|Outer|555-0001||||||", "|Br=ZZoken|||||||", std::string("|Nul|||||||") + std::string(79, 'x')}),
-              Read(text));
+    for (int i = 1; i <= 9; ++i) text += "BEGIN:VCARD\nTEL:" + std::to_string(i) + "\n";
+    text += "END:VCARD\nNOTE:cut short";
+    Cards expected = {"|Inner|1||||||",    "|Outer|555-0001||||||",
+                      "|Br=ZZoken|||||||", std::string("|Nul|||||||") + std::string(79, 'x'),
+                      "||7||||||8",        "||6||||||cut short"};
+    for (int i = 5; i >= 1; --i) expected.push_back("||" + std::to_string(i) + "||||||");
+    expected.push_back("Ends|Never|555-0002||||||");
+    EXPECT_EQ(expected, Read(text));
+}
+
+// UTF-16 of either byte order, whole or a few bytes at a time (cutting code
+// units and a surrogate pair), reads as its UTF-8 would.
+TEST(VCard, Utf16AfterAByteOrderMark) {
+    const std::u16string text = u" \r\nBEGIN:VCARD\r\nN:Zo\u00EB;\U0001F600\r\nEND:VCARD\r\n";
+    for (bool big : {false, true}) {
+        std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+        for (char16_t unit : text) {
+            bytes += static_cast<char>(big ? unit >> 8 : unit & 0xFF);
+            bytes += static_cast<char>(big ? unit & 0xFF : unit >> 8);
+        }
+        EXPECT_EQ(Cards({"?|Zo\xEB|||||||"}), Read(bytes));
+        EXPECT_EQ(Cards({"?|Zo\xEB|||||||"}), Read(bytes, 3));
+    }
 }
 
 // A file is read a piece at a time: cards and lines that cross from one

@@ -1,13 +1,16 @@
 // The data file through the real Windows file functions: round trips, files
-// held open by another program, read-only files, and the locale comparison.
+// held open by another program, read-only files, the locale comparison and
+// the character sets of vCards.
 
 #include "contacts/ContactList.h"
 #include "contacts/DataFile.h"
 #include "support/MemoryListControl.h"
 #include "contacts/TextCompare.h"
+#include "contacts/VCardImport.h"
 
 #include "../unit/RandomContacts.h"
 #include "FileText.h"
+#include "../SkipOrFailInCi.h"
 
 #include <windows.h>
 
@@ -133,6 +136,30 @@ TEST(WinTextCompare, FollowsTheUserLocaleIgnoringCase) {
     EXPECT_EQ(0, CompareNoCaseJoined("ANN", "lee", "ann", "LEE"));
     std::string first(23, 'f');
     EXPECT_LT(CompareNoCaseJoined(first.c_str(), "lllllllllllllllllla", first.c_str(), "llllllllllllllllllb"), 0);
+}
+
+// Sets the system converts, a double-byte one before its value is split
+// ("\x94\x5C" is one character), and one it lacks: "?" for each byte above
+// 0x7F.  Code page 1252 shows the first two; Shift_JIS's letters are "?".
+TEST(WinAnsiText, VCardCharsetsGoThroughTheSystemsCodePages) {
+    if (GetACP() != 1252) SKIP_OR_FAIL_IN_CI("the ANSI code page is " << GetACP() << ", not 1252");
+    const std::string text =
+        "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-15:\xA4uro;Ann\r\n"
+        "ADR;CHARSET=IBM850;ENCODING=QUOTED-PRINTABLE:;;Gr=81n 5;Bonn\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN;CHARSET=Shift_JIS:\x93\xA1\x94\x5C;\x91\xBE\x98\x59\r\n"
+        "NOTE;CHARSET=X-UNKNOWN:caf\xE9\r\nEND:VCARD\r\n";
+    MemoryListControl control;
+    MemoryStatusText status;
+    ContactList list(control, status);
+    ASSERT_EQ(ImportResult::Imported, ImportVCardText(list, text.data(), text.size()));
+    ASSERT_EQ(2, list.Count());
+    const Contact* euro = list.ContactAt(0)->LastName[0] == '\x80' ? list.ContactAt(0) : list.ContactAt(1);
+    const Contact* japanese = euro == list.ContactAt(0) ? list.ContactAt(1) : list.ContactAt(0);
+    EXPECT_STREQ("\x80uro", euro->LastName);
+    EXPECT_STREQ("Gr\xFCn 5", euro->Address);
+    EXPECT_STREQ("??", japanese->LastName);
+    EXPECT_STREQ("??", japanese->FirstName);
+    EXPECT_STREQ("caf?", japanese->MiscInfo);
 }
 
 }  // namespace
