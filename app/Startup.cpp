@@ -6,6 +6,7 @@
 #include "app/Dialing.h"
 #include "app/FileCommands.h"
 #include "app/StatusLine.h"
+#include "framework/Dpi.h"
 #include "framework/Instance.h"
 #include "resources/resource.h"
 #include "ui/ColumnWidths.h"
@@ -28,6 +29,7 @@ const Button kButtons[] = {
 
 int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     SetProgramInstance(instance);
+    RequestPerMonitorAwareness();
     {
         RegistrySettingsStore store(kSettingsKey);
         LoadSettings(store, commandLine, g_settings);

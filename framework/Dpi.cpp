@@ -4,6 +4,7 @@ namespace {
 
 using DpiForWindow = UINT(WINAPI*)(HWND);
 using DpiForSystem = UINT(WINAPI*)();
+using SetAwareness = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
 
 template <class F>
 F User32Function(const char* name) {
@@ -19,6 +20,12 @@ int ScreenDpi() {
 }
 
 }  // namespace
+
+void RequestPerMonitorAwareness() {
+    if (IsProcessDPIAware()) return;
+    static const SetAwareness set = User32Function<SetAwareness>("SetProcessDpiAwarenessContext");
+    if (set && !set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}
 
 int SystemDpi() {
     static const DpiForSystem forSystem = User32Function<DpiForSystem>("GetDpiForSystem");

@@ -13,6 +13,13 @@
 
 constexpr int kBaseDpi = USER_DEFAULT_SCREEN_DPI;
 
+// The manifest asks for per-monitor awareness (version 2, else version 1).
+// Where it did not take (a system that stops at the first value of
+// dpiAwareness it does not know, as Wine 8 does with version 2), the
+// process asks for the same itself, before it makes any window.  Where the
+// manifest took, nothing changes.
+void RequestPerMonitorAwareness();
+
 // The DPI the system gives a window when it is created.
 int SystemDpi();
 // The DPI of the monitor a window is on (the system DPI before Windows 10).
