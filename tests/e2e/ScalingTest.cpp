@@ -1,5 +1,4 @@
-// The program at its prefix's scaling (TELVARA_DPI, set by run-scaling.sh): pixel figures scaled, texts
-// that fit at 96 DPI (recorded in TELVARA_FITS) fitting still, widths stored at 96 DPI, a new scaling followed.
+// The real program at its prefix's scaling (TELVARA_DPI, set by run-scaling.sh): as at 96 DPI, only larger.
 
 #include "ProgramFixture.h"
 
@@ -25,12 +24,9 @@ LRESULT Ask(const RunningProgram& p, HWND to, UINT message, WPARAM w, T& io) {
     LRESULT result = m.Write(0, &io, sizeof io) ? SendTo(to, message, w, reinterpret_cast<LPARAM>(m.At(0))).value_or(0) : 0;
     return m.Read(0, &io, sizeof io) ? result : 0;
 }
-int TextWidth(HFONT font, const std::string& text) {
-    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    HGDIOBJ old = SelectObject(ic, font ? font : GetCurrentObject(ic, OBJ_FONT));
+int TextWidth(HDC dc, const std::string& text) {
     SIZE size = {};
-    GetTextExtentPoint32A(ic, text.c_str(), static_cast<int>(text.size()), &size);
-    return SelectObject(ic, old), DeleteDC(ic), size.cx;
+    return GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size), size.cx;
 }
 }  // namespace
 
@@ -44,8 +40,8 @@ TEST_F(ProgramTest, ScalesPixelFiguresKeepsTextsFittingAndStoresWidthsAt96) {
     EXPECT_TRUE(std::abs(Px(630) - Wide(place)) <= 1 && std::abs(Px(422) - (place.bottom - place.top)) <= 1) << kDpi;
     EXPECT_TRUE(Apart(In(frame, bar), In(frame, list)) && Apart(In(frame, list), In(frame, program.Status())));
     GetClientRect(bar, &barClient);
-    const char* buttons[] = {"Dial", "New", "Edit", "Delete", "Info", "E&xit"};
     for (int i = 0; i < 6; ++i) {
+        const char* buttons[] = {"Dial", "New", "Edit", "Delete", "Info", "E&xit"};
         RECT b = In(bar, program.BarButton(buttons[i]));
         EXPECT_NEAR(Px(2 + 63 * i), b.left, 1) << buttons[i];
         EXPECT_TRUE(Wide(b) == Px(60) && b.top == Px(3) && barClient.bottom - (b.bottom - b.top) == Px(6));
@@ -63,40 +59,41 @@ TEST_F(ProgramTest, ScalesPixelFiguresKeepsTextsFittingAndStoresWidthsAt96) {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HFONT statusFont = CreateFontIndirectA(&metrics.lfStatusFont);
+    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);  // its own font is the one the box measures with
+    HGDIOBJ own = SelectObject(ic, CreateFontIndirectA(&metrics.lfStatusFont));
     for (int part = 0; part < 3; ++part) {
         RECT r = {};
         Ask(program, program.Status(), SB_GETRECT, part, r);
-        if (TextWidth(statusFont, program.StatusText(part)) + Px(6) <= Wide(r)) fits |= 1u << (16 + part);
+        if (TextWidth(ic, program.StatusText(part)) + Px(6) <= Wide(r)) fits |= 1u << (16 + part);
     }
-    DeleteObject(statusFont);
+    DeleteObject(SelectObject(ic, own));
     unsigned at96 = fits;
-    if (kDpi == 96) std::ofstream(std::getenv("TELVARA_FITS")) << fits;
-    else std::ifstream(std::getenv("TELVARA_FITS")) >> at96;
+    if (kDpi == 96)
+        std::ofstream(std::getenv("TELVARA_FITS")) << fits;
+    else
+        std::ifstream(std::getenv("TELVARA_FITS")) >> at96;
     EXPECT_EQ(0u, at96 & ~fits) << "fit at 96 DPI: " << at96 << ", here: " << fits;
     // The Delete question: buttons, margins and the box's width.
-    ASSERT_TRUE(program.PostCommand(CMD_DELETE));
-    HWND box = program.WaitForBox(kWait), yes = FindWindowExA(box, nullptr, "Button", nullptr);
+    HWND box = program.PostCommand(CMD_DELETE) ? program.WaitForBox(kWait) : nullptr;
+    HWND yes = FindWindowExA(box, nullptr, "Button", nullptr);
     RECT client, y = In(box, yes), n = In(box, FindWindowExA(box, yes, "Button", nullptr));
     GetClientRect(box, &client);
     EXPECT_TRUE(Wide(y) == Px(60) && n.bottom - n.top == Px(30) && Apart(y, n) && n.bottom <= client.bottom);
-    EXPECT_NEAR(client.right / 2 - Px(70), y.left, 1);
-    EXPECT_NEAR(client.right / 2 + Px(10), n.left, 1);
+    EXPECT_TRUE(std::abs(client.right / 2 - Px(70) - y.left) <= 1 && std::abs(client.right / 2 + Px(10) - n.left) <= 1);
     std::string text = program.BoxText(box).value_or("");
     TEXTMETRICA tm = {};
-    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    GetTextMetricsA(ic, &tm) && DeleteDC(ic);
-    int widest = std::max(TextWidth(nullptr, text.substr(0, text.find('\n'))), TextWidth(nullptr, text.substr(text.find('\n') + 1)));
+    GetTextMetricsA(ic, &tm);
+    int widest = std::max(TextWidth(ic, text.substr(0, text.find('\n'))), TextWidth(ic, text.substr(text.find('\n') + 1)));
+    DeleteDC(ic);
     long least = 10 * (tm.tmHeight + tm.tmExternalLeading);  // a Yes/No box
     EXPECT_NEAR(std::max(widest + 4 * tm.tmMaxCharWidth + Px(64), least) + Px(16), Wide(WindowRect(box)), 1);
     ASSERT_TRUE(program.AnswerBoxWith(box, 1));
     // The colour sample below the sliders.
-    ASSERT_TRUE(program.PostCommand(CMD_COLOURS));
-    HWND colours = program.WaitForDialog("Select colors", kWait);
+    HWND colours = program.PostCommand(CMD_COLOURS) ? program.WaitForDialog("Select colors", kWait) : nullptr;
     ASSERT_TRUE(colours && DragSlider(colours, IDC_COLOURS_BACK, 3) && program.Settled());
-    HDC dc = GetDC(colours);
+    HDC dc = GetDC(colours);  // the sample on red
     int top = 0;
-    while (top < 1000 && GetPixel(dc, Px(6) + 1, top) != RGB(255, 0, 0)) ++top;  // the sample on red
+    while (top < 1000 && GetPixel(dc, Px(6) + 1, top) != RGB(255, 0, 0)) ++top;
     ReleaseDC(colours, dc);
     EXPECT_NEAR(Px(110), top, 1);
     EXPECT_LE(In(colours, GetDlgItem(colours, IDC_COLOURS_BACK)).bottom, top);

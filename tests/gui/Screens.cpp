@@ -18,7 +18,6 @@
 #include "contacts/DataFile.h"
 #include "dialing/PortSetupDialog.h"
 #include "dialing/SetupDialog.h"
-#include "framework/Dpi.h"
 #include "framework/Instance.h"
 #include "framework/MainFrame.h"
 #include "framework/MsgBox.h"
@@ -31,7 +30,6 @@
 #include "resources/resource.h"
 #include "ui/ColourDialog.h"
 #include "support/MemoryListControl.h"
-#include "ui/ColumnWidths.h"
 #include "ui/ContactDialog.h"
 
 #include "GuiTest.h"
@@ -65,8 +63,8 @@ class ScreenFrame : public MainFrame {
 public:
     void ModifyCreate(CREATESTRUCTA& cs) override {
         cs.lpszName = "Telvara";
-        cs.cx = ScaleToDpi(630, SystemDpi());
-        cs.cy = ScaleToDpi(422, SystemDpi());
+        cs.cx = 630;
+        cs.cy = 422;
     }
 };
 
@@ -248,9 +246,7 @@ bool MakeFrame() {
         if (!g_bar.AddButton(b.text, b.width, b.id, 0)) return false;
     const char* columns[] = {"First Name", "Last Name", "Number", "Address",    "City",
                              "State",      "Zip",       "E-mail", "Misc. Info."};
-    const int at96[] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
-    int widths[9];
-    ScaleColumnWidths(at96, g_frame.Dpi(), widths);
+    const int widths[] = {100, 100, 110, 156, 100, 34, 54, 140, 140};
     for (int i = 0; i < 9; ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
