@@ -61,9 +61,7 @@ int MainFrame::CreateFrame(ListViewControl* list, ButtonBar* bar, StatusBar* sta
 
 // The display font's height, in the size of the fonts made for `dpi`, and
 // 12 pixels at 96 DPI.
-int MainFrame::BarHeightFor(int dpi) const {
-    return MulDiv(textHeight_, dpi, SystemDpi()) + ScaleToDpi(12, dpi);
-}
+int MainFrame::BarHeightFor(int dpi) const { return MulDiv(textHeight_, dpi, SystemDpi()) + ScaleToDpi(12, dpi); }
 
 LRESULT MainFrame::WindowProc(UINT message, WPARAM w, LPARAM l) {
     if (message == WM_DPICHANGED) {

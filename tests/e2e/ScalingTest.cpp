@@ -21,7 +21,8 @@ bool Apart(const RECT& a, const RECT& b) {
 template <class T>
 LRESULT Ask(const RunningProgram& p, HWND to, UINT message, WPARAM w, T& io) {
     RemoteMemory m(p.Process(), sizeof io);
-    LRESULT result = m.Write(0, &io, sizeof io) ? SendTo(to, message, w, reinterpret_cast<LPARAM>(m.At(0))).value_or(0) : 0;
+    LRESULT result =
+        m.Write(0, &io, sizeof io) ? SendTo(to, message, w, reinterpret_cast<LPARAM>(m.At(0))).value_or(0) : 0;
     return m.Read(0, &io, sizeof io) ? result : 0;
 }
 int TextWidth(HDC dc, const std::string& text) {
@@ -83,7 +84,8 @@ TEST_F(ProgramTest, ScalesPixelFiguresKeepsTextsFittingAndStoresWidthsAt96) {
     std::string text = program.BoxText(box).value_or("");
     TEXTMETRICA tm = {};
     GetTextMetricsA(ic, &tm);
-    int widest = std::max(TextWidth(ic, text.substr(0, text.find('\n'))), TextWidth(ic, text.substr(text.find('\n') + 1)));
+    int widest =
+        std::max(TextWidth(ic, text.substr(0, text.find('\n'))), TextWidth(ic, text.substr(text.find('\n') + 1)));
     DeleteDC(ic);
     long least = 10 * (tm.tmHeight + tm.tmExternalLeading);  // a Yes/No box
     EXPECT_NEAR(std::max(widest + 4 * tm.tmMaxCharWidth + Px(64), least) + Px(16), Wide(WindowRect(box)), 1);
@@ -99,8 +101,8 @@ TEST_F(ProgramTest, ScalesPixelFiguresKeepsTextsFittingAndStoresWidthsAt96) {
     ASSERT_TRUE(ClickControl(colours, IDCANCEL));
     // Moved to a monitor of another scaling, and back.
     int moved = kDpi == 96 ? 144 : 96, first = static_cast<int>(SendTo(list, LVM_GETCOLUMNWIDTH, 0, 0).value_or(0));
-    RECT suggested = {place.left, place.top, place.left + Px(630, moved), place.top + Px(422, moved)}, asked = suggested,
-         icon = {LVIR_ICON, 0, 0, 0};
+    RECT suggested = {place.left, place.top, place.left + Px(630, moved), place.top + Px(422, moved)},
+         asked = suggested, icon = {LVIR_ICON, 0, 0, 0};
     Ask(program, frame, WM_DPICHANGED, MAKEWPARAM(moved, moved), asked);
     EXPECT_EQ(Describe(suggested), Describe(WindowRect(frame)));
     EXPECT_NEAR(Px(60, moved), Wide(WindowRect(program.BarButton("Dial"))), 1);
@@ -111,6 +113,6 @@ TEST_F(ProgramTest, ScalesPixelFiguresKeepsTextsFittingAndStoresWidthsAt96) {
     EXPECT_EQ(first, SendTo(list, LVM_GETCOLUMNWIDTH, 0, 0).value_or(0));
     CloseNormally(program);
     auto cols = ReadRegistryValue(kSettingsKey, "Cols");
-    ASSERT_TRUE(cols && cols->Data.size() == sizeof kDefaultCols &&
-                !std::memcmp(kDefaultCols, cols->Data.data(), sizeof kDefaultCols)) << "stored at 96 DPI";
+    ASSERT_TRUE(cols && cols->Data.size() == sizeof kDefaultCols);
+    EXPECT_EQ(0, std::memcmp(kDefaultCols, cols->Data.data(), sizeof kDefaultCols)) << "stored at 96 DPI";
 }
