@@ -9,10 +9,13 @@
 #include "app/ShowError.h"
 #include "app/ShutdownReason.h"
 #include "app/StatusLine.h"
+#include "framework/Dpi.h"
 #include "framework/Instance.h"
 #include "framework/ModalScope.h"
 #include "framework/ScreenGeometry.h"
 #include "resources/resource.h"
+#include "ui/ColumnWidths.h"
+#include "ui/ListImages.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -26,8 +29,16 @@ void AppFrame::ModifyClass(WNDCLASSA& wc) {
 
 void AppFrame::ModifyCreate(CREATESTRUCTA& cs) {
     cs.lpszName = "Telvara";
-    cs.cx = 630;
-    cs.cy = 422;
+    // Made at the system's DPI, the one a new window gets on the main monitor.
+    cs.cx = ScaleToDpi(630, SystemDpi());
+    cs.cy = ScaleToDpi(422, SystemDpi());
+}
+
+void AppFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    int before = dpi_;
+    MainFrame::OnDpiChanged(dpi, suggested);
+    RescaleColumns(g_listView, before, dpi_);
+    SetListImages(g_listView, dpi_);
 }
 
 int AppFrame::OnCreate() {
@@ -147,7 +158,9 @@ int AppFrame::SaveState() {
     ShutdownState state{};
     state.TextColour = g_listView.GetTextColor();
     state.BackColour = g_listView.GetBkColor();
-    for (int c = 0; c < kColumnCount; ++c) state.Cols[c] = g_listView.GetColumnWidth(c);
+    int widths[kColumnCount];
+    ReadColumnWidths(g_listView, dpi_, widths);
+    for (int c = 0; c < kColumnCount; ++c) state.Cols[c] = widths[c];
     state.Index = g_listView.GetSelected();
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof wp;

@@ -22,6 +22,7 @@ public:
     void OnNotify(WPARAM w, LPARAM l) override;
     int CanClose() override;
     int RestorePlacement() override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
 
     // ListViewEvents
     void OnDialRequested() override;

@@ -1,9 +1,11 @@
 #include "app/SetupCommands.h"
 
+#include "app/AppFrame.h"
 #include "app/Globals.h"
 #include "app/StatusLine.h"
 #include "dialing/PortSetupDialog.h"
 #include "dialing/SetupDialog.h"
+#include "framework/Dpi.h"
 #include "ui/ColourDialog.h"
 #include "ui/ColumnWidths.h"
 
@@ -28,7 +30,9 @@ void SetupCommand() {
     CopyText(values.NumberPrefix, g_settings.NumberPrefix);
     values.TenDigitLocal = g_settings.TenDigitLocal;
     values.ToneDial = g_settings.ToneDial;
-    for (int c = 0; c < kColumnCount; ++c) values.Widths[c] = ColumnWidthInAnyView(g_listView, c);
+    // The dialog shows and gives back widths at 96 DPI.
+    int dpi = g_frame.Dpi();
+    ReadColumnWidths(g_listView, dpi, values.Widths);
     const SetupValues before = values;
 
     if (!RunSetupDialog(MainWindow(), values)) return;
@@ -39,7 +43,8 @@ void SetupCommand() {
     g_settings.TenDigitLocal = values.TenDigitLocal;
     g_settings.ToneDial = values.ToneDial;
     for (int c = 0; c < kColumnCount; ++c)
-        if (values.Widths[c] != before.Widths[c]) SetColumnWidthInAnyView(g_listView, c, values.Widths[c]);
+        if (values.Widths[c] != before.Widths[c])
+            SetColumnWidthInAnyView(g_listView, c, ScaleToDpi(values.Widths[c], dpi));
     // The status line shows the keys to dial, which these settings change.
     UpdateStatusLine();
 }

@@ -7,8 +7,11 @@
 #include "app/FileCommands.h"
 #include "app/Recovery.h"
 #include "app/StatusLine.h"
+#include "framework/Dpi.h"
 #include "framework/Instance.h"
 #include "resources/resource.h"
+#include "ui/ColumnWidths.h"
+#include "ui/ListImages.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -26,23 +29,11 @@ const Button kButtons[] = {
     {"Delete", CMD_DELETE}, {"Info", CMD_INFO},       {"E&xit", CMD_EXIT},
 };
 
-bool MakeImageLists() {
-    HIMAGELIST small = ImageList_Create(16, 16, ILC_MASK, 3, 0);
-    HIMAGELIST large = ImageList_Create(32, 32, ILC_MASK, 3, 0);
-    if (!small || !large) return false;
-    for (int id : {IDI_TELEPHONE, IDI_TELEPHONE_RED, IDI_NO_NUMBER}) {
-        HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(id));
-        if (!icon || ImageList_AddIcon(small, icon) < 0 || ImageList_AddIcon(large, icon) < 0) return false;
-    }
-    g_listView.SetImageList(small, LVSIL_SMALL);
-    g_listView.SetImageList(large, LVSIL_NORMAL);
-    return true;
-}
-
 }  // namespace
 
 int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     SetProgramInstance(instance);
+    RequestPerMonitorAwareness();
     // The shell's calls (ShellExecuteA, the folder chooser) may use COM, in a
     // single-threaded apartment without OLE1 DDE (ShellExecute page), joined
     // before the first window; left by ShutDown only when joined here.
@@ -63,8 +54,10 @@ int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     for (const Button& b : kButtons) added = g_buttonBar.AddButton(b.Text, 60, b.Id, 0);
     if (!added) return 0;
 
-    if (!MakeImageLists()) return 0;
-    g_listView.InsertColumns(g_settings.Cols);
+    if (!SetListImages(g_listView, g_frame.Dpi())) return 0;
+    int widths[kColumnCount];  // stored at 96 DPI
+    ScaleColumnWidths(g_settings.Cols, g_frame.Dpi(), widths);
+    g_listView.InsertColumns(widths);
     g_frame.ShowFrame(showCommand);
     PrepareDialer();
     LoadDataFile();

@@ -13,7 +13,7 @@ struct SetupValues {
     char NumberPrefix[12];  // at most 11
     std::int32_t TenDigitLocal;
     std::int32_t ToneDial;     // 1: dial by playing tones through the speakers
-    int Widths[kColumnCount];  // the list's current column widths
+    int Widths[kColumnCount];  // the list's current column widths, in pixels at 96 DPI
 };
 
 // The columns that have a "Data visible" box, in the order of the boxes, and

@@ -20,6 +20,7 @@ int ButtonBar::RegisterWindowClass() {
 int ButtonBar::CreateBar(HWND parent, int x, int y, int width, int height) {
     if (!CreateOwnWindow("BtnBarClass", parent, nullptr, "", x, y, width, height)) return 0;
     barHeight_ = height;
+    dpi_ = WindowDpi(hwnd_);
     ShowWindow(hwnd_, visible_ ? SW_SHOW : SW_HIDE);
     return 1;
 }
@@ -28,7 +29,9 @@ int ButtonBar::SetButtonCount(int n) {
     if (n < 0) return 0;
     buttons_.reset(new (std::nothrow) PushButton[static_cast<std::size_t>(n)]);
     ids_.reset(new (std::nothrow) int[static_cast<std::size_t>(n)]);
-    capacity_ = (buttons_ && ids_) ? n : 0;
+    lefts_.reset(new (std::nothrow) int[static_cast<std::size_t>(n)]);
+    widths_.reset(new (std::nothrow) int[static_cast<std::size_t>(n)]);
+    capacity_ = (buttons_ && ids_ && lefts_ && widths_) ? n : 0;
     added_ = 0;
     nextX_ = 2;
     return capacity_ == n;
@@ -37,9 +40,13 @@ int ButtonBar::SetButtonCount(int n) {
 int ButtonBar::AddButton(const char* text, int width, int commandId, int disabled) {
     if (added_ >= capacity_) return 0;
     PushButton& button = buttons_[added_];
-    if (!button.Create(hwnd_, commandId, text, nextX_, 3, width, barHeight_ - 6)) return 0;
+    RECT place = Place(nextX_, width);
+    if (!button.Create(hwnd_, commandId, text, place.left, place.top, place.right, place.bottom)) return 0;
     if (disabled) EnableWindow(button.Handle(), FALSE);
+    if (dpi_ != SystemDpi()) font_.Apply(button.Handle(), dpi_);
     ids_[added_] = commandId;
+    lefts_[added_] = nextX_;
+    widths_[added_] = width;
     ++added_;
     nextX_ += width + 3;
     return 1;
@@ -54,6 +61,27 @@ void ButtonBar::EnableButton(int commandId, bool enable) {
             if ((IsWindowEnabled(button) != FALSE) != enable) EnableWindow(button, enable ? TRUE : FALSE);
             return;
         }
+    }
+}
+
+// Left, top, width and height of a button: 3 pixels below the bar's top and
+// above its bottom, at 96 DPI.
+RECT ButtonBar::Place(int left, int width) const {
+    return RECT{ScaleToDpi(left, dpi_), ScaleToDpi(3, dpi_), ScaleToDpi(width, dpi_), barHeight_ - ScaleToDpi(6, dpi_)};
+}
+
+void ButtonBar::PlaceButton(int index) {
+    RECT place = Place(lefts_[index], widths_[index]);
+    SetWindowPos(buttons_[index].Handle(), nullptr, place.left, place.top, place.right, place.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ButtonBar::SetDpi(int dpi, int height) {
+    dpi_ = dpi;
+    barHeight_ = height;
+    for (int i = 0; i < added_; ++i) {
+        font_.Apply(buttons_[i].Handle(), dpi_);
+        PlaceButton(i);
     }
 }
 

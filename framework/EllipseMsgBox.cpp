@@ -5,7 +5,7 @@
 #include <shellapi.h>
 
 namespace {
-constexpr int kAnswerWidth = 60;  // the OK button, as PlaceButton makes it
+constexpr int kAnswerWidth = 60;  // the OK button at 96 DPI, as PlaceButton makes it
 constexpr int kAnswerHeight = 30;
 }  // namespace
 
@@ -49,7 +49,7 @@ void EllipseMsgBox::CreateBoxWindow() {
             fit(link.cx, top, top + link.cy);
         }
     }
-    fit(kAnswerWidth, height - 3 * lineHeight_, height - 3 * lineHeight_ + kAnswerHeight);
+    fit(Px(kAnswerWidth), height - 3 * lineHeight_, height - 3 * lineHeight_ + Px(kAnswerHeight));
     linkCreated_ = 0;
     CreateOwnWindow("CMSGCLASS", owner_, nullptr, "", owner.right / 2, owner.bottom / 2, width, height);
 }
@@ -61,7 +61,7 @@ void EllipseMsgBox::CreateButtons() {
     ellipseHeight_ = client.bottom - client.top + 1;
     SetWindowRgn(hwnd_, CreateEllipticRgn(0, 0, ellipseWidth_, ellipseHeight_), TRUE);
     SetWindowPos(hwnd_, nullptr, 0, 0, ellipseWidth_, ellipseHeight_, SWP_NOMOVE | SWP_NOZORDER);
-    PlaceButton(0, "&Ok", client.right / 2 - 30, client.bottom - 3 * lineHeight_, IDOK);
+    PlaceButton(0, "&Ok", client.right / 2 - Px(kAnswerWidth) / 2, client.bottom - 3 * lineHeight_, IDOK);
     SetButtonsInUse(1);
 }
 
@@ -77,7 +77,7 @@ void EllipseMsgBox::OnPaint() {
     SelectObject(dc, oldBrush);
     DeleteObject(pen);
     DeleteObject(brush);
-    if (icon_) DrawIcon(dc, ellipseWidth_ / 2 - 16, 18, icon_);
+    if (icon_) DrawBoxIcon(dc, ellipseWidth_ / 2 - Px(16), Px(18));
     SetTextColor(dc, textColour_);
     SetBkColor(dc, backColour_);
     int y = TextTop();

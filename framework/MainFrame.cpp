@@ -46,10 +46,47 @@ int MainFrame::CreateFrame(ListViewControl* list, ButtonBar* bar, StatusBar* sta
 
     RECT client;
     GetClientRect(hwnd_, &client);
-    barHeight_ = tm.tmHeight + 12;
+    dpi_ = WindowDpi(hwnd_);
+    textHeight_ = tm.tmHeight;
+    barHeight_ = BarHeightFor(dpi_);
     if (!bar_->CreateBar(hwnd_, 0, 0, client.right, barHeight_)) return 0;
     list_->SetExStyle(WS_EX_CLIENTEDGE);
-    return list_->Create(hwnd_, 0, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
+    if (!list_->Create(hwnd_, 0, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT)) return 0;
+    if (dpi_ != SystemDpi()) {  // made on a monitor of another scaling than the first
+        listFont_.Apply(list_->Handle(), dpi_);
+        statusFont_.Apply(status_->Handle(), dpi_);
+    }
+    return 1;
+}
+
+// The display font's height, in the size of the fonts made for `dpi`, and
+// 12 pixels at 96 DPI.
+int MainFrame::BarHeightFor(int dpi) const { return MulDiv(textHeight_, dpi, SystemDpi()) + ScaleToDpi(12, dpi); }
+
+LRESULT MainFrame::WindowProc(UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_DPICHANGED) {
+        // The new DPI is in the low word (both words are the same); the
+        // suggested window rectangle is in lParam (WM_DPICHANGED page).
+        const RECT* suggested = reinterpret_cast<const RECT*>(l);
+        if (suggested) OnDpiChanged(LOWORD(w), *suggested);
+        return 0;
+    }
+    return WindowObject::WindowProc(message, w, l);
+}
+
+void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    if (list_ && list_->Handle()) listFont_.Apply(list_->Handle(), dpi_);
+    if (status_ && status_->Handle()) statusFont_.Apply(status_->Handle(), dpi_);
+    barHeight_ = BarHeightFor(dpi_);
+    if (bar_ && bar_->Handle()) bar_->SetDpi(dpi_, barHeight_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Laid out again even when the size stayed: the bars' heights changed.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    OnSize(SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 void MainFrame::ShowFrame(int showCommand) {

@@ -111,6 +111,7 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
         text_ = "Out of memory";
     }
     caption_ = caption ? caption : "";
+    dpi_ = WindowDpi(owner);
 
     HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     TEXTMETRICA tm;
@@ -132,13 +133,13 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
     const char* systemIcon = SystemIcon(flags);
     hasIcon_ = systemIcon || iconName;
     if (hasIcon_) {
-        leftMargin_ = 64;
-        boxWidth_ = widest_ + 4 * maxCharWidth_ + 64;
+        leftMargin_ = Px(64);
+        boxWidth_ = widest_ + 4 * maxCharWidth_ + leftMargin_;
     } else {
         int captionWidth = TextWidth(ic, caption_, lstrlenA(caption_));
         if (captionWidth > widest_) widest_ = captionWidth;
-        leftMargin_ = 8;
-        boxWidth_ = widest_ + 4 * maxCharWidth_ + 8;
+        leftMargin_ = Px(8);
+        boxWidth_ = widest_ + 4 * maxCharWidth_ + leftMargin_;
     }
     if (boxWidth_ < minimum) boxWidth_ = minimum;
     DeleteDC(ic);
@@ -147,10 +148,12 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT flags, 
     DisableOwners();
     CreateBoxWindow();
     AfterCreate();
+    // In the size for the box's DPI; shared, so nobody destroys it.
+    int iconSize = Px(32);
     if (systemIcon)
-        icon_ = LoadIconA(nullptr, systemIcon);
+        icon_ = static_cast<HICON>(LoadImageA(nullptr, systemIcon, IMAGE_ICON, iconSize, iconSize, LR_SHARED));
     else if (iconName)
-        icon_ = LoadIconA(ProgramInstance(), iconName);
+        icon_ = static_cast<HICON>(LoadImageA(ProgramInstance(), iconName, IMAGE_ICON, iconSize, iconSize, LR_SHARED));
     if (!hwnd_) {
         EnableOwners();
         running_ = 0;
@@ -188,7 +191,7 @@ void MsgBox::CreateBoxWindow() {
     textRect_.right = boxWidth_;
     textRect_.bottom = lineHeight_ * (lineCount_ + 1) + 8;
     style_ = WS_POPUP | WS_VISIBLE | WS_CAPTION;
-    int width = boxWidth_ + 16;
+    int width = boxWidth_ + Px(16);
     int height = lineHeight_ * (lineCount_ + 6);
     RECT owner = {};
     GetClientRect(owner_, &owner);
@@ -199,7 +202,7 @@ void MsgBox::CreateBoxWindow() {
 void MsgBox::AfterCreate() {}
 
 void MsgBox::PlaceButton(int index, const char* text, int x, int y, int answer) {
-    g_buttons[index].Create(hwnd_, 0, text, x, y, 60, 30);
+    g_buttons[index].Create(hwnd_, 0, text, x, y, Px(60), Px(30));
     answers_[index] = answer;
 }
 
@@ -210,23 +213,23 @@ void MsgBox::CreateButtons() {
     int y = client.bottom - 2 * lineHeight_;
     switch (flags_ & 0xF) {
         case MB_OKCANCEL:
-            PlaceButton(0, "&Ok", cx - 70, y, IDOK);
-            PlaceButton(1, "&Cancel", cx + 10, y, IDCANCEL);
+            PlaceButton(0, "&Ok", cx - Px(70), y, IDOK);
+            PlaceButton(1, "&Cancel", cx + Px(10), y, IDCANCEL);
             g_inUse = 2;
             break;
         case MB_YESNO:
-            PlaceButton(0, "&Yes", cx - 70, y, IDYES);
-            PlaceButton(1, "&No", cx + 10, y, IDNO);
+            PlaceButton(0, "&Yes", cx - Px(70), y, IDYES);
+            PlaceButton(1, "&No", cx + Px(10), y, IDNO);
             g_inUse = 2;
             break;
         case MB_YESNOCANCEL:
-            PlaceButton(0, "&Yes", cx - 100, y, IDYES);
-            PlaceButton(1, "&No", cx - 30, y, IDNO);
-            PlaceButton(2, "&Cancel", cx + 40, y, IDCANCEL);
+            PlaceButton(0, "&Yes", cx - Px(100), y, IDYES);
+            PlaceButton(1, "&No", cx - Px(30), y, IDNO);
+            PlaceButton(2, "&Cancel", cx + Px(40), y, IDCANCEL);
             g_inUse = 3;
             break;
         default:
-            PlaceButton(0, "&Ok", cx - 30, y, IDOK);
+            PlaceButton(0, "&Ok", cx - Px(30), y, IDOK);
             g_inUse = 1;
             break;
     }
@@ -325,6 +328,10 @@ void MsgBox::OnSetFocus() {
     if (g_current < g_inUse) SetFocus(g_buttons[g_current].Handle());
 }
 
+void MsgBox::DrawBoxIcon(HDC dc, int x, int y) const {
+    DrawIconEx(dc, x, y, icon_, Px(32), Px(32), 0, nullptr, DI_NORMAL);
+}
+
 void MsgBox::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
@@ -333,7 +340,7 @@ void MsgBox::OnPaint() {
     DeleteObject(back);
     const RECT& r = textRect_;
     if (icon_) {
-        DrawIcon(dc, 16, r.top + (r.bottom - r.top) / 2 - 16, icon_);
+        DrawBoxIcon(dc, Px(16), r.top + (r.bottom - r.top) / 2 - Px(16));
         bevel_.Left = r.left;
         bevel_.Top = r.top;
         bevel_.Width = r.right - r.left + 1;

@@ -5,6 +5,7 @@
 // flowing.  EllipseMsgBox is the About box variant.
 
 #include "framework/Controls.h"
+#include "framework/Dpi.h"
 #include "framework/FontObject.h"
 #include "framework/WindowObject.h"
 
@@ -71,6 +72,9 @@ protected:
     // if the box itself disabled it is it enabled again.
     void DisableOwners();
     void EnableOwners();
+    // Pixels at 96 DPI, for the box's DPI (its owner's).
+    int Px(int pixelsAt96) const { return ScaleToDpi(pixelsAt96, dpi_); }
+    void DrawBoxIcon(HDC dc, int x, int y) const;
     // The lines of the text, split at line feeds.
     template <class F>
     void ForEachLine(F f) const;
@@ -95,6 +99,7 @@ protected:
     int leftMargin_ = 8;
     int boxWidth_ = 0;
     bool hasIcon_ = false;
+    int dpi_ = kBaseDpi;
 };
 
 class EllipseMsgBox : public MsgBox {
@@ -115,7 +120,7 @@ private:
     // The link font made on `dc`, and the link text's size in it.
     SIZE MeasureLink(HDC dc);
     // Where the first text line and the link line start.
-    int TextTop() const { return 2 * lineHeight_ + 32; }
+    int TextTop() const { return 2 * lineHeight_ + Px(32); }
     int LinkTop() const { return TextTop() + (lineCount_ + 1) * lineHeight_; }
 
     int ellipseWidth_ = 0;

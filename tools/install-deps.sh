@@ -16,7 +16,8 @@ build="cmake ninja-build make g++ python3
 # Running the Windows side under Wine on a virtual display.  Wine draws the
 # program's "MS Sans Serif", the system font and the dialogs with its first
 # sans-serif fallback that is installed, Liberation Sans (fonts-liberation);
-# without it every face becomes DejaVu Sans, far wider.
+# without it every face becomes DejaVu Sans, far wider.  The same package
+# gives Liberation Mono, which stands in for the contact dialog's Courier New.
 wine="wine wine64 xvfb xauth fonts-liberation"
 
 # GoogleTest natively and from its sources for the cross build; socat makes

@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's three 32x32 icons and writes them as .ico files.
+"""Draws the program's three icons and writes them as .ico files, each with
+pictures of 16 to 64 pixels: the list and the boxes take the one for their
+scaling (16 and 32 pixels at 100 %, 20 and 40 at 125 %, 24 and 48 at 150 %,
+32 and 64 at 200 %).  The drawings are made on a grid of 32 units.
 
   telephone.ico       a yellow desk telephone (also the program's icon)
   telephone-red.ico   the same telephone in red (a toll call)
@@ -12,24 +15,30 @@ import os
 import struct
 import sys
 
-SIZE = 32
+SIZE = 32  # the drawing's units
+SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 
-def blank():
-    return [[None] * SIZE for _ in range(SIZE)]
+def blank(n):
+    return [[None] * n for _ in range(n)]
+
+
+def centre(x, n):
+    """The middle of pixel x of an n-pixel picture, in drawing units."""
+    return (x + 0.5) * SIZE / n
 
 
 def inside_ellipse(x, y, cx, cy, rx, ry):
     return ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0
 
 
-def telephone(body, shade, light):
+def telephone(n, body, shade, light):
     """A desk telephone seen from the front: handset on top, dial in the body."""
-    img = blank()
+    img = blank(n)
     outline = (40, 30, 10)
-    for y in range(SIZE):
-        for x in range(SIZE):
-            px, py = x + 0.5, y + 0.5
+    for y in range(n):
+        for x in range(n):
+            px, py = centre(x, n), centre(y, n)
             # Body: a trapezoid widening towards the bottom, with a flat base.
             if 14 <= py <= 29:
                 t = (py - 14) / 15.0
@@ -54,23 +63,23 @@ def telephone(body, shade, light):
                         img[y][x] = shade
     # A dark outline around everything drawn.
     out = [row[:] for row in img]
-    for y in range(SIZE):
-        for x in range(SIZE):
+    for y in range(n):
+        for x in range(n):
             if img[y][x] is None:
                 for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
                     nx, ny = x + dx, y + dy
-                    if 0 <= nx < SIZE and 0 <= ny < SIZE and img[ny][nx] is not None:
+                    if 0 <= nx < n and 0 <= ny < n and img[ny][nx] is not None:
                         out[y][x] = outline
                         break
     return out
 
 
-def no_sign():
-    img = blank()
+def no_sign(n):
+    img = blank(n)
     red = (220, 20, 20)
-    for y in range(SIZE):
-        for x in range(SIZE):
-            px, py = x + 0.5, y + 0.5
+    for y in range(n):
+        for x in range(n):
+            px, py = centre(x, n), centre(y, n)
             d = math.hypot(px - 16, py - 16)
             if 11 <= d <= 15:
                 img[y][x] = red
@@ -80,32 +89,44 @@ def no_sign():
     return img
 
 
-def write_ico(path, img):
-    # 32-bit BGRA rows bottom up, then a 1-bit AND mask (1 = transparent).
+def ico_image(img):
+    """One picture as an icon resource: a BITMAPINFOHEADER, 32-bit BGRA rows
+    bottom up, then a 1-bit AND mask (1 = transparent), rows padded to 32 bits."""
+    n = len(img)
     xor = bytearray()
-    for y in range(SIZE - 1, -1, -1):
-        for x in range(SIZE):
+    for y in range(n - 1, -1, -1):
+        for x in range(n):
             c = img[y][x]
             xor += bytes((0, 0, 0, 0)) if c is None else bytes((c[2], c[1], c[0], 255))
+    stride = (n + 31) // 32 * 4
     mask = bytearray()
-    for y in range(SIZE - 1, -1, -1):
+    for y in range(n - 1, -1, -1):
         bits = 0
-        for x in range(SIZE):
+        for x in range(n):
             bits = (bits << 1) | (1 if img[y][x] is None else 0)
-        mask += struct.pack(">I", bits)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 22)
+        mask += (bits << (stride * 8 - n)).to_bytes(stride, "big")
+    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + bytes(xor) + bytes(mask)
+
+
+def write_ico(path, draw):
+    """An .ico file with a picture of every size in SIZES, drawn by draw(n)."""
+    images = [ico_image(draw(n)) for n in SIZES]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(directory) + 16 * len(images)
+    for n, image in zip(SIZES, images):
+        directory += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
     with open(path, "wb") as f:
-        f.write(directory + image)
+        f.write(directory + b"".join(images))
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
-    write_ico(os.path.join(out, "telephone.ico"), telephone((250, 210, 30), (170, 130, 10), (255, 245, 170)))
-    write_ico(os.path.join(out, "telephone-red.ico"), telephone((215, 35, 30), (140, 15, 15), (255, 170, 160)))
-    write_ico(os.path.join(out, "no-number.ico"), no_sign())
+    write_ico(os.path.join(out, "telephone.ico"), lambda n: telephone(n, (250, 210, 30), (170, 130, 10), (255, 245, 170)))
+    write_ico(os.path.join(out, "telephone-red.ico"), lambda n: telephone(n, (215, 35, 30), (140, 15, 15), (255, 170, 160)))
+    write_ico(os.path.join(out, "no-number.ico"), no_sign)
 
 
 if __name__ == "__main__":

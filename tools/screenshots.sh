@@ -7,14 +7,16 @@
 # its BMP files into PNG files under BUILD-DIR/screenshots.  The print page
 # and the help page it writes there are drawn by Debian's chromium, headless,
 # with a profile of its own and nothing fetched from the network.  Exits
-# non-zero when a picture is missing.
+# non-zero when a picture is missing.  With LOGPIXELS set (120 for 125 %,
+# 144 for 150 %, 192 for 200 %) the pictures are taken at that scaling, in
+# a prefix and a folder of their own (screenshots-LOGPIXELS).
 set -eu
 
 build=${1:?usage: tools/screenshots.sh BUILD-DIR}
 build=$(cd "$build" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 program="$build/tests/telvara_screens.exe"
-out="$build/screenshots"
+out="$build/screenshots${LOGPIXELS:+-$LOGPIXELS}"
 pictures="frame yes-no-cancel ok-icon about about-long-link contact-new contact-edit setup setup-port colours list-colours print-dialog backup-dialog"
 pages="print-page help-page"
 
@@ -23,11 +25,17 @@ command -v convert >/dev/null 2>&1 || { echo "screenshots: ImageMagick's convert
 
 # A prefix of its own: it gets the Marlett font of the caption buttons,
 # which the test prefixes must not have.
-export WINEPREFIX="$build/wineprefix-screens"
+export WINEPREFIX="$build/wineprefix-screens${LOGPIXELS:+-$LOGPIXELS}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 "$here/wine-prefix.sh"
 "$here/marlett.sh"
+if [ -n "${LOGPIXELS:-}" ]; then
+    # DpiScalingVer: the program's manifest decides its awareness, as on Windows.
+    wine reg add 'HKCU\Control Panel\Desktop' /v DpiScalingVer /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$LOGPIXELS" /f >/dev/null 2>&1
+    wineserver -k; wineserver -w  # read at the server's next start
+fi
 
 rm -rf "$out"
 mkdir -p "$out"

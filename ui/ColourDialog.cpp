@@ -1,13 +1,14 @@
 #include "ui/ColourDialog.h"
 
 #include "framework/CentreWindow.h"
+#include "framework/Dpi.h"
 #include "resources/resource.h"
 
 namespace {
 
 const char kSample[] = "The quick brown fox jumped over the lazy dog.";
-constexpr int kSampleLeft = 6;
-constexpr int kSampleTop = 110;  // pixels, below the second slider
+constexpr int kSampleLeft = 6;   // pixels at 96 DPI
+constexpr int kSampleTop = 110;  // below the second slider
 
 // The list's own default colours are markers, not colours: the sample shows
 // what the list shows for them.
@@ -35,9 +36,10 @@ void ColourDialog::PaintSample() {
     SetTextColor(dc, Shown(fore_.Colour(), COLOR_WINDOWTEXT));
     SetBkColor(dc, Shown(back_.Colour(), COLOR_WINDOW));
     int line = metrics.tmHeight + metrics.tmExternalLeading;
+    int dpi = WindowDpi(hwnd_);
     if (line > 0)
-        for (int y = kSampleTop; y < client.bottom; y += line)
-            TextOutA(dc, kSampleLeft, y, kSample, static_cast<int>(sizeof kSample - 1));
+        for (int y = ScaleToDpi(kSampleTop, dpi); y < client.bottom; y += line)
+            TextOutA(dc, ScaleToDpi(kSampleLeft, dpi), y, kSample, static_cast<int>(sizeof kSample - 1));
     EndPaint(hwnd_, &ps);
 }
 

@@ -1,5 +1,8 @@
 #include "ui/ColumnWidths.h"
 
+#include "contacts/ContactList.h"
+#include "framework/Dpi.h"
+
 namespace {
 
 bool InDetailsView(const ListViewControl& list) {
@@ -31,4 +34,18 @@ void SetColumnWidthInAnyView(ListViewControl& list, int column, int width) {
     item.mask = HDI_WIDTH;
     item.cxy = width;
     SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+}
+
+void ReadColumnWidths(const ListViewControl& list, int dpi, int* widths) {
+    for (int c = 0; c < kColumnCount; ++c) widths[c] = UnscaleFromDpi(ColumnWidthInAnyView(list, c), dpi);
+}
+
+void ScaleColumnWidths(const int* widths, int dpi, int* scaled) {
+    for (int c = 0; c < kColumnCount; ++c) scaled[c] = ScaleToDpi(widths[c], dpi);
+}
+
+void RescaleColumns(ListViewControl& list, int from, int to) {
+    if (from == to || from <= 0) return;
+    for (int c = 0; c < kColumnCount; ++c)
+        SetColumnWidthInAnyView(list, c, MulDiv(ColumnWidthInAnyView(list, c), to, from));
 }

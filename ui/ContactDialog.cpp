@@ -4,6 +4,7 @@
 #include "contacts/StateBox.h"
 #include "contacts/TrimBlanks.h"
 #include "framework/CentreWindow.h"
+#include "framework/Dpi.h"
 #include "resources/resource.h"
 
 #include <cstddef>
@@ -25,12 +26,20 @@ ContactDialogResult ContactDialog::RunOn(Contact& contact, const char* defaultSt
     SetData(reinterpret_cast<LPARAM>(&contact));
     lstrcpynA(defaultState_, defaultState ? defaultState : "", sizeof defaultState_);
     INT_PTR result = Run(IDD_CONTACT, owner);
+    if (fixedFont_) DeleteObject(fixedFont_);
+    fixedFont_ = nullptr;
     if (result == -1) return ContactDialogResult::NotShown;
     return result == IDOK ? ContactDialogResult::Accepted : ContactDialogResult::Cancelled;
 }
 
 INT_PTR ContactDialog::DialogProc(UINT message, WPARAM w, LPARAM) {
     if (message == WM_INITDIALOG) return InitDialog();
+    if (message == WM_DPICHANGED) {
+        // The dialog manager scales the dialog and its own font; the font
+        // given to the controls is made again here.
+        UseFixedFont(LOWORD(w));
+        return 0;
+    }
     if (message != WM_COMMAND) return 0;
     switch (LOWORD(w)) {
         case IDOK:
@@ -47,21 +56,31 @@ INT_PTR ContactDialog::DialogProc(UINT message, WPARAM w, LPARAM) {
 int ContactDialog::InitDialog() {
     const Contact& c = *Record();
     SetWindowTextA(hwnd_, c.IsNew == 1 ? "Add" : "Edit");
-    // Typed text in a monospaced face, so that columns of digits line up.
-    WPARAM fixed = reinterpret_cast<WPARAM>(GetStockObject(SYSTEM_FIXED_FONT));
     for (int i = 0; i < kEditCount; ++i) {
         const EditField& f = kEditFields[i];
         edits_[i].Create(hwnd_, f.Id, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
         edits_[i].SetLimit(static_cast<int>(f.Width - 1));
-        SendMessageA(edits_[i].Handle(), WM_SETFONT, fixed, FALSE);
         edits_[i].SetText(Field(f));
     }
     state_.Create(hwnd_, IDC_CONTACT_STATE, "", CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
-    SendMessageA(state_.Handle(), WM_SETFONT, fixed, FALSE);
+    UseFixedFont(WindowDpi(hwnd_));
     FillStateBox(state_.Handle(), ShownState());
     CheckDlgButton(hwnd_, IDC_CONTACT_TOLL_CALL, c.TollCall ? BST_CHECKED : BST_UNCHECKED);
     CentreWindow(hwnd_);
     return 1;  // the dialog manager puts the focus on the first name
+}
+
+// Typed text in a monospaced face, so that columns of digits line up.  The
+// system's stock fixed font keeps its size at every scaling; Courier New is
+// scalable and ships with Windows (under Wine, fonts-liberation's Liberation
+// Mono stands in for it, with the same metrics).
+void ContactDialog::UseFixedFont(int dpi) {
+    HFONT font = CreateFontForDpi("Courier New", 10, FIXED_PITCH | FF_MODERN, dpi);
+    if (!font) return;
+    for (EditControl& edit : edits_) SendMessageA(edit.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageA(state_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (fixedFont_) DeleteObject(fixedFont_);
+    fixedFont_ = font;
 }
 
 void ContactDialog::Accept() {

@@ -39,8 +39,11 @@ private:
     // record's own otherwise.
     const char* ShownState() const { return Record()->IsNew == 1 ? defaultState_ : Record()->State; }
     void Accept();
+    // Gives the typed text the fixed-pitch font made for `dpi`.
+    void UseFixedFont(int dpi);
 
     EditControl edits_[kEditCount];
     ComboBoxControl state_;
     char defaultState_[sizeof(Contact::State)] = "";
+    HFONT fixedFont_ = nullptr;  // while the dialog is open
 };
