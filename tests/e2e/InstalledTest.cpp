@@ -76,7 +76,8 @@ TEST(Version, TheFileShowsTheVersionProductAndMaker) {
     EXPECT_EQ(0u, fixed->dwFileVersionLS);
     EXPECT_EQ(MAKELONG(31, 3), fixed->dwProductVersionMS);
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size));
+    ASSERT_TRUE(
+        VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size));
     EXPECT_EQ(0x409, translation[0]);
     EXPECT_EQ(1200, translation[1]);
     EXPECT_EQ("3.31", VersionText(info, "FileVersion"));
