@@ -91,10 +91,14 @@ void ProgramPathFromCommandLine(const char* commandLine, char* out, std::size_t 
     out[length] = '\0';
 }
 
-void SetDefaultSettings(Settings& s, const char* commandLine) {
+void SetDefaultSettings(Settings& s, const char* commandLine, const char* defaultDataFile) {
     std::memset(&s, 0, sizeof s);
-    ProgramPathFromCommandLine(commandLine, s.Fname, sizeof s.Fname);
-    if (!SetExtension(s.Fname, sizeof s.Fname, ".csv")) s.Fname[0] = '\0';
+    if (defaultDataFile && defaultDataFile[0]) {
+        CopyText(s.Fname, sizeof s.Fname, defaultDataFile);
+    } else {
+        ProgramPathFromCommandLine(commandLine, s.Fname, sizeof s.Fname);
+        if (!SetExtension(s.Fname, sizeof s.Fname, ".csv")) s.Fname[0] = '\0';
+    }
     CopyText(s.State, sizeof s.State, "CA");
     CopyText(s.Prefix, sizeof s.Prefix, "ATDT");
     s.Style = kViewDetails;
@@ -106,8 +110,8 @@ void SetDefaultSettings(Settings& s, const char* commandLine) {
     for (int c = 0; c < kColumnCount; ++c) s.Cols[c] = kContactColumns[c].DefaultWidth;
 }
 
-void LoadSettings(SettingsStore& store, const char* commandLine, Settings& s) {
-    SetDefaultSettings(s, commandLine);
+void LoadSettings(SettingsStore& store, const char* commandLine, Settings& s, const char* defaultDataFile) {
+    SetDefaultSettings(s, commandLine, defaultDataFile);
     if (!store.OpenForRead()) return;
     ReadBinary(store, "Cols", s.Cols, sizeof s.Cols);
     ReadNumber(store, "Style", s.Style);

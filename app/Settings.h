@@ -50,9 +50,11 @@ struct StoredColours {
 // empty when it does not fit in `size` bytes.
 void ProgramPathFromCommandLine(const char* commandLine, char* out, std::size_t size);
 
-void SetDefaultSettings(Settings& s, const char* commandLine);
+// The default "Fname" is `defaultDataFile` when one is given (not empty),
+// else the program's path from the command line with ".csv".
+void SetDefaultSettings(Settings& s, const char* commandLine, const char* defaultDataFile = nullptr);
 // Defaults, then every value the store holds in a fitting form.
-void LoadSettings(SettingsStore& store, const char* commandLine, Settings& s);
+void LoadSettings(SettingsStore& store, const char* commandLine, Settings& s, const char* defaultDataFile = nullptr);
 
 // Reads the placement; false when the key or any of its three values is
 // missing, and then the colours are not read either.

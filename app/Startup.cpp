@@ -5,6 +5,7 @@
 #include "app/RegistrySettingsStore.h"
 #include "app/Dialing.h"
 #include "app/FileCommands.h"
+#include "app/InstalledDataFile.h"
 #include "app/Recovery.h"
 #include "app/StatusLine.h"
 #include "framework/Dpi.h"
@@ -40,7 +41,9 @@ int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     g_comJoined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     {
         RegistrySettingsStore store(kSettingsKey);
-        LoadSettings(store, commandLine, g_settings);
+        char installedDefault[kPathSize] = "";
+        InstalledDataFile(installedDefault, sizeof installedDefault);
+        LoadSettings(store, commandLine, g_settings, installedDefault);
     }
     g_statusBar.SetPartCount(3);
     g_statusBar.AddPart(80, 0);

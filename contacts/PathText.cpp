@@ -3,6 +3,26 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool IsPathUnder(const char* path, const char* folder) {
+    if (!path || !folder) return false;
+    std::size_t n = std::strlen(folder);
+    while (n > 0 && IsSeparator(folder[n - 1])) --n;
+    if (n == 0) return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!path[i]) return false;
+        bool same = IsSeparator(folder[i]) ? IsSeparator(path[i]) : Folded(path[i]) == Folded(folder[i]);
+        if (!same) return false;
+    }
+    return path[n] == '\0' || IsSeparator(path[n]);
+}
+
 bool SetExtension(char* path, std::size_t size, const char* extension) {
     std::size_t length = std::strlen(path);
     if (length == 0) return false;

@@ -70,6 +70,26 @@ MsgBox::MsgBox() {
 
 MsgBox::~MsgBox() = default;
 
+// A themed answer button paints its corners with its parent's background,
+// which it asks for with WM_ERASEBKGND and WM_PRINTCLIENT on its own context
+// (DrawThemeParentBackground).  The box has no class brush, so the default
+// handling of both would leave the corners unpainted: they get its colour.
+LRESULT MsgBox::WindowProc(UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_ERASEBKGND || message == WM_PRINTCLIENT) {
+        PaintBackground(reinterpret_cast<HDC>(w));
+        return 1;  // erased
+    }
+    return WindowObject::WindowProc(message, w, l);
+}
+
+void MsgBox::PaintBackground(HDC dc) const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    HBRUSH back = CreateSolidBrush(backColour_);
+    FillRect(dc, &client, back);
+    DeleteObject(back);
+}
+
 int MsgBox::RegisterWindowClass() {
     return RegisterOwnClass(g_registered, "CMSGCLASS", CS_HREDRAW | CS_VREDRAW, nullptr,
                             LoadCursorA(nullptr, IDC_ARROW), nullptr, true);

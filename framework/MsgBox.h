@@ -32,6 +32,7 @@ public:
     int Show(HWND owner, const char* text, const char* caption, UINT flags, const char* iconName, COLORREF textColour,
              COLORREF backColour, COLORREF bevelColour);
 
+    LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override;
     int RegisterWindowClass() override;
     void OnClose() override;
     void OnCommand(WPARAM w, LPARAM l) override;
@@ -68,6 +69,8 @@ protected:
     static LRESULT CALLBACK ButtonKeyProc(HWND hwnd, UINT message, WPARAM w, LPARAM l);
     static void SetButtonsInUse(int n);
     void PlaceButton(int index, const char* text, int x, int y, int answer);
+    // The box's colour over its whole client area.
+    void PaintBackground(HDC dc) const;
     // The owner's top-level window is disabled while the box is open; only
     // if the box itself disabled it is it enabled again.
     void DisableOwners();

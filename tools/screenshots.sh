@@ -4,7 +4,8 @@
 # Runs BUILD-DIR/tests/telvara_screens.exe under Wine inside a virtual desktop
 # (so that captions and window frames are drawn as a user sees them), in a
 # prefix of its own and on a virtual display when there is none, then turns
-# its BMP files into PNG files under BUILD-DIR/screenshots.  The print page
+# its BMP files into PNG files under BUILD-DIR/screenshots, once with the
+# system theme and once without it (BUILD-DIR/screenshots/classic).  The print page
 # and the help page it writes there are drawn by Debian's chromium, headless,
 # with a profile of its own and nothing fetched from the network.  Exits
 # non-zero when a picture is missing.  With LOGPIXELS set (120 for 125 %,
@@ -38,32 +39,41 @@ if [ -n "${LOGPIXELS:-}" ]; then
 fi
 
 rm -rf "$out"
-mkdir -p "$out"
+mkdir -p "$out/classic"
 
 # Wine sees the Unix file system as drive Z:.
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
-# The built program lends the About box its icon and the dialogs their
-# templates; the sample phone book fills the print page.
-set -- "$(windows_path "$program")" "$(windows_path "$out")"
-[ -f "$build/telvara.exe" ] && set -- "$@" "$(windows_path "$build/telvara.exe")" \
-    "$(windows_path "$here/../examples/friends.csv")"
-if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s '-screen 0 1024x768x24' wine explorer /desktop=shot,1024x768 "$@" || true
-else
-    wine explorer /desktop=shot,1024x768 "$@" || true
-fi
-wineserver -w
-
+# Every window twice: with the system's theme (themed controls) in $out,
+# and without it (classic controls) in $out/classic.
 status=0
-for name in $pictures; do
-    if [ -s "$out/$name.bmp" ] && convert "$out/$name.bmp" "$out/$name.png"; then
-        rm -f "$out/$name.bmp"
-        echo "screenshots: $out/$name.png"
+for theme in 1 0; do
+    dir=$out
+    [ "$theme" = 0 ] && dir=$out/classic
+    wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d "$theme" /f \
+        >/dev/null 2>&1
+    wineserver -w
+    # The built program lends the About box its icon and the dialogs their
+    # templates; the sample phone book fills the print page.
+    set -- "$(windows_path "$program")" "$(windows_path "$dir")"
+    [ -f "$build/telvara.exe" ] && set -- "$@" "$(windows_path "$build/telvara.exe")" \
+        "$(windows_path "$here/../examples/friends.csv")"
+    if [ -z "${DISPLAY:-}" ]; then
+        xvfb-run -a -s '-screen 0 1024x768x24' wine explorer /desktop=shot,1024x768 "$@" || true
     else
-        echo "screenshots: $name was not drawn" >&2
-        status=1
+        wine explorer /desktop=shot,1024x768 "$@" || true
     fi
+    wineserver -w
+
+    for name in $pictures; do
+        if [ -s "$dir/$name.bmp" ] && convert "$dir/$name.bmp" "$dir/$name.png"; then
+            rm -f "$dir/$name.bmp"
+            echo "screenshots: $dir/$name.png"
+        else
+            echo "screenshots: $name was not drawn" >&2
+            status=1
+        fi
+    done
 done
 browser=""
 for candidate in chromium chromium-browser; do

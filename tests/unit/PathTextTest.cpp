@@ -30,6 +30,22 @@ TEST(SetExtension, ReplacesOrAppendsButLeavesFoldersAlone) {
     EXPECT_EQ("ABCDEF.csv", Forced("ABCDEF", 11));
 }
 
+TEST(IsPathUnder, WholeFolderNamesWithoutRegardToCase) {
+    const char* folder = "C:\\Program Files";
+    EXPECT_TRUE(IsPathUnder("C:\\Program Files\\Telvara\\telvara.exe", folder));
+    EXPECT_TRUE(IsPathUnder("c:\\PROGRAM FILES\\Telvara\\telvara.exe", folder));
+    EXPECT_TRUE(IsPathUnder("C:/Program Files/telvara.exe", folder));
+    EXPECT_TRUE(IsPathUnder("C:\\Program Files\\x", "C:\\Program Files\\"));
+    EXPECT_TRUE(IsPathUnder("C:\\Program Files", folder));
+    EXPECT_FALSE(IsPathUnder("C:\\Program Files (x86)\\Telvara\\telvara.exe", folder));
+    EXPECT_FALSE(IsPathUnder("C:\\Program FilesX\\telvara.exe", folder));
+    EXPECT_FALSE(IsPathUnder("C:\\Program Fil", folder));
+    EXPECT_FALSE(IsPathUnder("D:\\Program Files\\telvara.exe", folder));
+    EXPECT_FALSE(IsPathUnder("C:\\Tools\\Program Files\\telvara.exe", folder));
+    EXPECT_FALSE(IsPathUnder("C:\\Program Files\\x", ""));
+    EXPECT_FALSE(IsPathUnder("C:\\Program Files\\x", "\\"));
+}
+
 TEST(Title, NamesTheFileThenTheProgram) {
     char title[128];
     BuildTitle("C:\\data\\friends.csv", title, sizeof title);
