@@ -82,7 +82,7 @@ void AppFrame::OnClose() {
 // Unsaved changes go to a recovery copy instead; only a copy that cannot be
 // written holds the session up, with a reason the user sees there.
 int AppFrame::OnQueryEndSession() {
-    if (!g_contacts.Changed() || WriteRecoveryCopy()) {
+    if (!g_contacts.Changed() || WriteRecoveryCopy(SeenStamp())) {
         ReleaseShutdown(hwnd_);
         return 1;
     }

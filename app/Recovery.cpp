@@ -1,6 +1,5 @@
 #include "app/Recovery.h"
 
-#include "app/FileCommands.h"
 #include "app/Globals.h"
 #include "app/ShowError.h"
 #include "app/WindowTitle.h"
@@ -33,7 +32,7 @@ enum class Offered { Asked, NotThisBook };
 
 // Offers the copy at `copy` when it belongs to the book at `dataPath`; one
 // that cannot be read is reported and removed.
-Offered Offer(const std::string& copy, const char* dataPath) {
+Offered Offer(const std::string& copy, const char* dataPath, FileStamp& seen) {
     std::vector<char> bytes;
     std::size_t size = 0;
     CopyNotes notes;
@@ -51,7 +50,7 @@ Offered Offer(const std::string& copy, const char* dataPath) {
         // Out of memory: the copy stays for a later start.
         if (LoadContactText(g_contacts, bytes.data(), size) != LoadResult::Loaded) return Offered::Asked;
         if (!dataPath[0]) g_settings.Fname[0] = '\0';  // a book never saved is restored without a name
-        SeenStamp() = notes.Seen;
+        seen = notes.Seen;
         g_contacts.SetChanged(true);
         g_contacts.UpdateListStatus();
         g_listView.SetView(g_settings.Style);
@@ -63,14 +62,14 @@ Offered Offer(const std::string& copy, const char* dataPath) {
 
 }  // namespace
 
-bool WriteRecoveryCopy() {
+bool WriteRecoveryCopy(const FileStamp& seen) {
     std::string folder = RecoveryFolder();
     if (folder.empty()) return false;
     std::string copy = folder + "\\" + RecoveryCopyName(g_settings.Fname, GetCurrentProcessId());
     // A copy of another name from earlier in this run (the book was saved
     // under a name since) holds older changes.
     if (!g_runCopy.empty() && g_runCopy != copy) DiscardRecoveryCopy();
-    if (WriteDataFile(g_contacts, copy.c_str(), RecoveryNotes(g_settings.Fname, SeenStamp())) != WriteResult::Written)
+    if (WriteDataFile(g_contacts, copy.c_str(), RecoveryNotes(g_settings.Fname, seen)) != WriteResult::Written)
         return false;
     g_runCopy = copy;
     return true;
@@ -82,13 +81,13 @@ void DiscardRecoveryCopy() {
     g_runCopy.clear();
 }
 
-void OfferRecovery() {
+void OfferRecovery(FileStamp& seen) {
     std::string folder = RecoveryFolder();
     if (folder.empty()) return;
     if (g_settings.Fname[0]) {
         std::string own = folder + "\\" + RecoveryCopyName(g_settings.Fname, 0);
         if (GetFileAttributesA(own.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            Offer(own, g_settings.Fname) == Offered::Asked)
+            Offer(own, g_settings.Fname, seen) == Offered::Asked)
             return;
     }
     // Otherwise the first copy of a book never saved; any others wait for
@@ -101,5 +100,5 @@ void OfferRecovery() {
     while (FindNextFileA(find, &found));
     FindClose(find);
     for (const std::string& copy : copies)
-        if (Offer(copy, "") == Offered::Asked) return;
+        if (Offer(copy, "", seen) == Offered::Asked) return;
 }

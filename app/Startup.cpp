@@ -64,7 +64,7 @@ int StartUp(HINSTANCE instance, const char* commandLine, int showCommand) {
     g_frame.ShowFrame(showCommand);
     PrepareDialer();
     LoadDataFile();
-    OfferRecovery();
+    OfferRecovery(SeenStamp());
     g_listView.SelectItem(g_settings.Index);
     UpdateStatusLine();
     g_frame.LoadAccelTable(MAKEINTRESOURCEA(IDA_MAIN));
