@@ -186,9 +186,10 @@ protected:
 
     // Starts the program, answers every box it shows before its list settles
     // and returns their texts.
-    std::vector<std::string> StartAndAnswer(RunningProgram& program) {
+    std::vector<std::string> StartAndAnswer(RunningProgram& program, const std::string& exe = kExe,
+                                            const std::string& folder = kFolder) {
         std::vector<std::string> texts;
-        EXPECT_TRUE(program.Start(kExe, kFolder));
+        EXPECT_TRUE(program.Start(exe, folder));
         EXPECT_TRUE(program.WaitForFrame(kWait));
         // The program answers only between steps of its start-up that wait:
         // in a box (visible from its creation) or, at the end, in its loop.

