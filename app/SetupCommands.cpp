@@ -1,6 +1,5 @@
 #include "app/SetupCommands.h"
 
-#include "app/AppFrame.h"
 #include "app/Globals.h"
 #include "app/StatusLine.h"
 #include "dialing/PortSetupDialog.h"
@@ -31,7 +30,7 @@ void SetupCommand() {
     values.TenDigitLocal = g_settings.TenDigitLocal;
     values.ToneDial = g_settings.ToneDial;
     // The dialog shows and gives back widths at 96 DPI.
-    int dpi = g_frame.Dpi();
+    int dpi = WindowDpi(g_listView.Handle());
     ReadColumnWidths(g_listView, dpi, values.Widths);
     const SetupValues before = values;
 
