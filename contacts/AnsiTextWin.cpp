@@ -143,9 +143,13 @@ void CharsetToUtf8(std::string_view name, const char* bytes, std::size_t length,
     // page's default character rather than failing the call.
     int wide = 0;
     std::vector<wchar_t> utf16;
-    if (codePage != 0 && size > 0 && IsValidCodePage(codePage)) {
-        utf16.resize(length);
-        wide = MultiByteToWideChar(codePage, 0, bytes, size, utf16.data(), size);
+    // The first call asks for the size: a code page may give more than one
+    // UTF-16 unit for a byte.
+    if (codePage != 0 && size > 0 && IsValidCodePage(codePage))
+        wide = MultiByteToWideChar(codePage, 0, bytes, size, nullptr, 0);
+    if (wide > 0) {
+        utf16.resize(static_cast<std::size_t>(wide));
+        wide = MultiByteToWideChar(codePage, 0, bytes, size, utf16.data(), wide);
     }
     if (wide <= 0) {
         for (std::size_t i = 0; i < length; ++i) out += static_cast<unsigned char>(bytes[i]) < 0x80 ? bytes[i] : '?';
