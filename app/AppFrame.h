@@ -16,6 +16,7 @@ public:
     void OnCommand(WPARAM w, LPARAM l) override;
     void OnContextMenu(WPARAM w, LPARAM l) override;
     int OnQueryEndSession() override;
+    int OnUnhandled(UINT message, WPARAM w, LPARAM l) override;
     int OnCreate() override;
     void OnNotify(WPARAM w, LPARAM l) override;
     int CanClose() override;

@@ -1,5 +1,5 @@
 #pragma once
-// Open, Save, Save As, Import, and loading the current data file, with the
+// Open, Save, Save As, Import, Export, and loading the current data file, with the
 // messages the user sees.  The reading and writing themselves are the
 // contact book's (contacts/DataFile.h, contacts/Import.h).
 
@@ -12,3 +12,5 @@ bool SaveData();
 void SaveDataAs();
 void OpenDataFile();
 void ImportDataFile();
+// Writes the whole book, in the list's order, to a vCard file the user names.
+void ExportVCardFile();
