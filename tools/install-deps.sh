@@ -21,8 +21,9 @@ wine="wine wine64 xvfb xauth fonts-liberation"
 
 # GoogleTest natively and from its sources for the cross build; socat makes
 # the serial line of the modem tests.
-# The help page is checked against the XHTML DTDs offline.
-test="googletest libgtest-dev $wine socat libxml2-utils w3c-sgml-lib xml-core"
+# The help page is checked against the XHTML DTDs offline.  Exported vCards
+# are read back by another program, Python's vobject.
+test="googletest libgtest-dev $wine socat libxml2-utils w3c-sgml-lib xml-core python3-vobject"
 
 # `make run` without a display takes a screenshot with ImageMagick.
 run="$wine imagemagick"
