@@ -8,9 +8,11 @@
 namespace {
 
 const std::string kBook = std::string(kDataHeader) + "\r\n" + kDataVersion + "\r\n" +
-                          "Ren\xE9" "e,\"L\xE9vesque, \"\"Jr\"\"\",+1 (819) 555-0100,12 rue de l'\xC9glise; app. 3,Gatineau,QC,"
+                          "Ren\xE9"
+                          "e,\"L\xE9vesque, \"\"Jr\"\"\",+1 (819) 555-0100,12 rue de l'\xC9glise; app. 3,Gatineau,QC,"
                           "J8X 1A1,renee@example.com,\"C:\\notes\\r\xE9sum\xE9.txt, \"\"best\"\"; \x80 5 after 9 on "
-                          "weekdays; ask for Ren\xE9" "e at the desk\",0\r\n"
+                          "weekdays; ask for Ren\xE9"
+                          "e at the desk\",0\r\n"
                           "Zo\xEB,,555-0199,,,,,,,0\r\n,,555-0111,,Hull,,,,no name; \\ alone,0\r\n"
                           "Bob,O'Neil,,,,,,bob@example.com,,0\r\n";
 
@@ -50,7 +52,8 @@ TEST_F(ProgramTest, ExportWritesVCardsThatOtherProgramsAndImportReadBack) {
     ASSERT_TRUE(PollUntil([&] { return program.ItemCount() == 4 && program.Settled(); }, kWait));
     ASSERT_TRUE(ChooseFile(program, CMD_SAVE, back));
     ASSERT_TRUE(PollUntil([&] { return FileExists(back.c_str()) && program.Settled(); }, kWait));
-    EXPECT_EQ(DataFileOf(RecordsInNameOrder(ReadFileText(kFriends))), DataFileOf(RecordsInNameOrder(ReadFileText(back))));
+    EXPECT_EQ(DataFileOf(RecordsInNameOrder(ReadFileText(kFriends))),
+              DataFileOf(RecordsInNameOrder(ReadFileText(back))));
     CloseNormally(program);
 }
 
