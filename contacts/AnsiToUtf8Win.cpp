@@ -14,15 +14,24 @@ void AppendUtf8(const char* text, std::size_t length, std::string& out) {
     text += ascii;
     const int size = static_cast<int>(length - ascii);
     // MultiByteToWideChar gives at most one UTF-16 unit per byte, and
-    // WideCharToMultiByte at most three UTF-8 bytes per unit.
-    std::vector<wchar_t> utf16(static_cast<std::size_t>(size));
-    int wide = MultiByteToWideChar(CP_ACP, 0, text, size, utf16.data(), size);
-    std::vector<char> utf8(static_cast<std::size_t>(size) * 3);
-    int n = wide > 0 ? WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), static_cast<int>(utf8.size()),
-                                           nullptr, nullptr)
-                     : 0;
+    // WideCharToMultiByte at most three UTF-8 bytes per unit.  A field's
+    // text fits the buffers on the stack.
+    wchar_t utf16Here[128];
+    char utf8Here[3 * 128];
+    std::vector<wchar_t> utf16There;
+    std::vector<char> utf8There;
+    wchar_t* utf16 = utf16Here;
+    char* utf8 = utf8Here;
+    if (size > 128) {
+        utf16There.resize(static_cast<std::size_t>(size));
+        utf8There.resize(static_cast<std::size_t>(size) * 3);
+        utf16 = utf16There.data();
+        utf8 = utf8There.data();
+    }
+    int wide = MultiByteToWideChar(CP_ACP, 0, text, size, utf16, size);
+    int n = wide > 0 ? WideCharToMultiByte(CP_UTF8, 0, utf16, wide, utf8, size * 3, nullptr, nullptr) : 0;
     if (n > 0) {
-        out.append(utf8.data(), static_cast<std::size_t>(n));
+        out.append(utf8, static_cast<std::size_t>(n));
         return;
     }
     // Conversion refused: ASCII stays, the rest is "?", never stray bytes.
