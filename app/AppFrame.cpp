@@ -104,6 +104,14 @@ void AppFrame::OnDestroy() {
     if (!sessionEnding_) DiscardRecoveryCopy();
 }
 
+// WM_INITMENUPOPUP comes before each menu of the menu bar opens (and the
+// popup menu): its items follow the book as it is then.  The default
+// handling still runs after it.
+int AppFrame::OnUnhandled(UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_INITMENUPOPUP && !HIWORD(l)) EnableMenuItems(reinterpret_cast<HMENU>(w));
+    return 0;
+}
+
 namespace {
 
 // The screen point of the keyboard form of the message: at the selected

@@ -18,6 +18,7 @@ public:
     void OnDestroy() override;
     void OnEndSession(WPARAM w, LPARAM l) override;
     int OnQueryEndSession() override;
+    int OnUnhandled(UINT message, WPARAM w, LPARAM l) override;
     int OnCreate() override;
     void OnNotify(WPARAM w, LPARAM l) override;
     int CanClose() override;

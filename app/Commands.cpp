@@ -32,6 +32,7 @@ void DispatchCommand(int id) {
         case CMD_VIEW_SMALL: ChangeView(kViewSmallIcons); break;
         case CMD_OPEN: OpenDataFile(); break;
         case CMD_IMPORT: ImportDataFile(); break;
+        case CMD_EXPORT_VCARD: ExportVCardFile(); break;
         case CMD_DIAL: DialSelected(DialField::Phone); break;
         case CMD_DIAL_MISC: DialSelected(DialField::Misc); break;
         case CMD_EMAIL: EmailSelected(); break;
@@ -72,6 +73,11 @@ void EnablePopupItems(HMENU menu) {
     set(CMD_EDIT, selected != nullptr);
     set(CMD_DELETE, selected != nullptr);
     set(CMD_POPUP_CANCEL, true);
+}
+
+void EnableMenuItems(HMENU menu) {
+    // An item the menu does not hold is left alone.
+    EnableMenuItem(menu, CMD_EXPORT_VCARD, MF_BYCOMMAND | (g_contacts.Count() > 0 ? MF_ENABLED : MF_GRAYED));
 }
 
 void NewFileCommand() {

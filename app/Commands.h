@@ -6,5 +6,7 @@
 
 void DispatchCommand(int id);
 void EnablePopupItems(HMENU menu);
+// Greys what the book cannot do now in a menu about to open.
+void EnableMenuItems(HMENU menu);
 void NewFileCommand();
 void ExitCommand();

@@ -7,6 +7,7 @@
 #include "contacts/DataFile.h"
 #include "contacts/FileDialog.h"
 #include "contacts/TextCompare.h"
+#include "contacts/VCardExport.h"
 #include "contacts/VCardImport.h"
 #include "framework/MainFrame.h"
 
@@ -24,16 +25,18 @@ bool MayWriteOver(const char* path) {
     return !ChangedSince(g_seen, StampOf(path)) || AskYesNo(kMsgChangedByOther, path);
 }
 
-// Writes the list; false after the user has been told why not.  The old file
-// stays as it was whenever this fails.
-bool Write(const char* path) {
-    switch (WriteDataFile(g_contacts, path)) {
+// True when the file was written; false after the user has been told why
+// not.  The old file stays as it was whenever a write fails.
+bool Told(WriteResult result, const char* path) {
+    switch (result) {
         case WriteResult::Written: return true;
         case WriteResult::CantCreate: ShowError(kMsgCantOpenFile, path); return false;
         case WriteResult::WriteFailed: ShowError(kMsgCantWriteFile, path); return false;
     }
     return false;
 }
+
+bool Write(const char* path) { return Told(WriteDataFile(g_contacts, path), path); }
 
 }  // namespace
 
@@ -116,4 +119,11 @@ void ImportDataFile() {
         case ImportResult::NotDataFile: ShowError(kMsgNotDataFile, path); break;
         case ImportResult::Imported: break;
     }
+}
+
+void ExportVCardFile() {
+    if (g_contacts.Count() == 0) return;  // nothing to export: the menu greys it
+    char path[kPathSize];
+    FileDialog dialog(FileDialog::Mode::Save, kVCardFilters, "vcf");
+    if (dialog.Run(g_listView.Handle(), path, sizeof path)) Told(WriteVCardFile(g_contacts, path), path);
 }

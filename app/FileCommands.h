@@ -1,5 +1,5 @@
 #pragma once
-// Open, Save, Save As, Import, and loading the current data file, with the
+// Open, Save, Save As, Import, Export, and loading the current data file, with the
 // messages the user sees.  The reading and writing themselves are the
 // contact book's (contacts/DataFile.h, contacts/Import.h).
 
@@ -18,3 +18,5 @@ void ImportDataFile();
 // The current data file as last loaded or saved here: Save asks before it
 // writes over a file that another program has written since.
 FileStamp& SeenStamp();
+// Writes the whole book, in the list's order, to a vCard file the user names.
+void ExportVCardFile();

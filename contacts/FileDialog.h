@@ -1,6 +1,7 @@
 #pragma once
 // The system's open and save dialogs with a filter list and, optionally, an
-// extension forced onto the chosen name.
+// extension forced onto the chosen name.  A save dialog asks before an
+// existing file is replaced, about the file that will be written.
 
 #include <windows.h>
 
@@ -26,3 +27,4 @@ private:
 
 extern const char kDataFileFilters[];  // "Data files(*.CSV)", "*.CSV", "All files(*.*)", "*.*"
 extern const char kOldFileFilters[];   // Import's: *.DAT first, then *.vcf and *.*
+extern const char kVCardFilters[];     // "vCard files(*.vcf)", "*.vcf"

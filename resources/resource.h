@@ -33,6 +33,7 @@
 #define CMD_DIAL_MISC 40025
 #define CMD_UPDATES 40026
 #define CMD_ABOUT 40027
+#define CMD_EXPORT_VCARD 40028
 
 // The Setup dialog.
 #define IDD_SETUP 105

@@ -23,8 +23,9 @@ wine="wine wine64 xvfb xauth fonts-liberation"
 # GoogleTest natively and from its sources for the cross build; socat makes
 # the serial line of the modem tests; xdotool clicks through the X server.
 # The help page is checked against the XHTML DTDs offline, and the manifest
-# for well-formed XML (xmllint of libxml2-utils).
-test="googletest libgtest-dev $wine socat xdotool libxml2-utils w3c-sgml-lib xml-core"
+# for well-formed XML (xmllint of libxml2-utils).  Exported vCards are read
+# back by another program, Python's vobject.
+test="googletest libgtest-dev $wine socat xdotool libxml2-utils w3c-sgml-lib xml-core python3-vobject"
 
 # `make run` without a display takes a screenshot with ImageMagick.
 run="$wine imagemagick"

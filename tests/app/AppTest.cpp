@@ -214,7 +214,7 @@ TEST_F(App, ViewCommandsChangeTheStyleOnly) {
 TEST_F(App, UnknownAndReservedIdsDoNothing) {
     BoxAnswers boxes;
     FileDialogAnswer files("");
-    for (int id : {40002, 40003, 40005, 40000, 40028, 1}) SendMessageA(g_frame.Handle(), WM_COMMAND, id, 0);
+    for (int id : {40002, 40003, 40005, 40000, 40029, 1}) SendMessageA(g_frame.Handle(), WM_COMMAND, id, 0);
     PumpQueued();
     EXPECT_EQ(0, boxes.hook.Count());
     EXPECT_EQ(0, files.shown);
@@ -223,6 +223,17 @@ TEST_F(App, UnknownAndReservedIdsDoNothing) {
 }
 
 UINT ItemState(HMENU menu, int id) { return GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND); }
+
+TEST_F(App, ExportIsGreyedWhileTheBookIsEmpty) {
+    HMENU file = GetSubMenu(GetMenu(g_frame.Handle()), 0);
+    auto greyed = [&] {
+        SendMessageA(g_frame.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);  // as the menu opens
+        return (ItemState(file, CMD_EXPORT_VCARD) & MF_GRAYED) != 0;
+    };
+    EXPECT_FALSE(greyed());
+    NewFileCommand();
+    EXPECT_TRUE(greyed());
+}
 
 // The popup's window as the frame opens it for a WM_CONTEXTMENU at `point`,
 // seen from inside the menu's loop, which then ends it.

@@ -7,7 +7,8 @@
 //
 // For each book: the start (CreateProcess until the loop is idle with every
 // contact in the list), then in that same run each command of kCommands in
-// turn (a click on the "City" header, one on "First Name", Save), each from
+// turn (a click on the "City" header, one on "First Name", Print, Save, Export
+// vCard from OK in its file dialog), each from
 // the moment the user acts until the program answers again with the work
 // done.  Then, in a new run with a book of one contact, Import of OLD_FILE
 // through the file dialog, and in another such run Import of VCARD_FILE (as
@@ -15,7 +16,7 @@
 // of REPEATS for each figure; peak working sets of the runs.  One line per
 // book:
 //
-//   RESULT count=10000 start_ms=.. import_ms=.. city_ms=.. first_ms=.. print_ms=- save_ms=..
+//   RESULT count=10000 start_ms=.. import_ms=.. city_ms=.. first_ms=.. print_ms=- save_ms=.. export_ms=..
 //   peak_kib=.. import_peak_kib=.. vcard_ms=.. vcard_peak_kib=..
 //
 // A command whose row has no way to act yet reports "-" (not built).
@@ -110,8 +111,11 @@ std::string PrintPage() {
     return std::string(temp) + "Telvara.htm";
 }
 
-// The print dialog, open and waiting for its OK.
-HWND g_printDialog = nullptr;
+// The print dialog, open and waiting for its OK; the export's file dialog
+// likewise, with the name typed.
+HWND g_printDialog = nullptr, g_exportDialog = nullptr;
+
+std::string ExportFile(const Book& b) { return b.Working + ".vcf"; }
 
 // The commands timed after the start, in this order, on the same run.
 std::vector<TimedCommand> Commands() {
@@ -145,6 +149,18 @@ std::vector<TimedCommand> Commands() {
          },
          [](RunningProgram& p, const Book& b) {
              return p.Settled(kBenchWait) && LastWriteTime(b.Working) > LastWriteTime(b.File);
+         }},
+        {"export", [](RunningProgram&, const Book&) { return PressDialogButton(g_exportDialog, IDOK); },
+         [](RunningProgram& p, const Book& b) {
+             return !IsWindow(g_exportDialog) && p.Settled(kBenchWait) &&
+                    GetFileAttributesA(ExportFile(b).c_str()) != INVALID_FILE_ATTRIBUTES;
+         },
+         [](RunningProgram& p, const Book& b) {
+             DeleteFileA(ExportFile(b).c_str());
+             if (!p.PostCommand(CMD_EXPORT_VCARD) || !(g_exportDialog = p.WaitForDialog(kBenchWait))) return false;
+             SetDlgItemTextA(g_exportDialog, 0x47C, ExportFile(b).c_str());  // the name box, old or new style
+             SetDlgItemTextA(g_exportDialog, 0x480, ExportFile(b).c_str());
+             return true;
          }},
     };
 }
@@ -282,6 +298,7 @@ int main(int argc, char** argv) {
                                        figures.VCardPeak, error));
         }
         DeleteFileA(book.Working.c_str());
+        DeleteFileA((book.Working + ".vcf").c_str());
         if (!ok) {
             std::fprintf(stderr, "%d contacts: %s\n", book.Count, error.c_str());
             ++failures;

@@ -2,7 +2,8 @@
 // test prefix is a small filesystem that run-disk-full.sh mounts and fills
 // almost to the brim.  The old data file must stay byte for byte, no
 // temporary file may be left behind, and Save must report its failure: it
-// says so with the path, the "Mod" mark stays and closing still asks.
+// says so with the path, the "Mod" mark stays and closing still asks.  An
+// export that runs out of room keeps the old vCard file the same way.
 
 #include "ProgramFixture.h"
 
@@ -48,6 +49,8 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     const std::string original = DataFileOf(book);
     ASSERT_GT(original.size(), 16384u);
     ASSERT_TRUE(WriteFileText(data, original));
+    const std::string cards = OnFullDrive("book.vcf");
+    ASSERT_TRUE(WriteFileText(cards, "old cards"));
     ASSERT_TRUE(FillDrive(8192));
     const std::vector<std::string> before = FolderListing(kFullDrive);
     const std::string old = std::string(kFolder) + "\\one.dat";
@@ -71,6 +74,17 @@ TEST_F(DiskFull, SaveThatRunsOutOfRoomKeepsTheOldFileAndSaysItFailed) {
     EXPECT_EQ("Mod", program.StatusText(2)) << "the failed save must leave the change marked";
     EXPECT_EQ(original, ReadFileText(data)) << "the old file must stay as it was";
     EXPECT_EQ(before, FolderListing(kFullDrive)) << "a temporary file was left behind";
+
+    ASSERT_TRUE(ChooseFile(program, CMD_EXPORT_VCARD, cards));
+    HWND ask = program.WaitForBox(kWait);
+    ASSERT_NE(nullptr, ask);
+    ASSERT_TRUE(program.AnswerBox(ask));  // Yes, replace it
+    box = program.WaitForBox(kWait, ask);
+    ASSERT_NE(nullptr, box) << "a failed export says nothing";
+    ExpectBoxText(program, box, "Can't write file\n" + cards);
+    ASSERT_TRUE(program.AnswerBox(box));
+    EXPECT_EQ("old cards", ReadFileText(cards));
+    EXPECT_EQ(before, FolderListing(kFullDrive));
 
     // Closing asks; Yes fails to save again and says so, and the window stays.
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
