@@ -129,19 +129,17 @@ bool IsDataFileHeader(const char* line1, const char* line2) {
 
 bool IsRecordLine(const char* line) { return line[0] != '\0' && line[0] != ';'; }
 
-WriteResult WriteDataFile(const ContactList& list, const char* path, const std::string& notes) {
+WriteResult WriteContactsFile(const ContactList& list, const char* path, const std::string& head,
+                              AppendContactText append) {
     SafeFileWriter file;
     if (!file.Create(path)) return WriteResult::CantCreate;
-    // Lines are gathered into a block and written a block at a time.
+    // The text is gathered into a block and written a block at a time.
     std::string block;
     block.reserve(64 * 1024);
-    block.append(kDataHeader).append("\r\n").append(kDataVersion).append("\r\n").append(notes);
-    char line[kMaxRecordLine + 1];
+    block.append(head);
     int count = list.Count();
     for (int i = 0; i < count; ++i) {
-        const Contact* c = list.ContactAt(i);
-        if (!c) continue;
-        block.append(line, FormatRecordLine(*c, line, sizeof line));
+        if (const Contact* c = list.ContactAt(i)) append(*c, block);
         if (block.size() >= 60 * 1024) {
             if (!file.Write(block.data(), block.size())) return WriteResult::WriteFailed;
             block.clear();
@@ -153,6 +151,15 @@ WriteResult WriteDataFile(const ContactList& list, const char* path, const std::
     // failed write.
     if (!file.Commit()) return file.TargetRefused() ? WriteResult::CantCreate : WriteResult::WriteFailed;
     return WriteResult::Written;
+}
+
+WriteResult WriteDataFile(const ContactList& list, const char* path, const std::string& notes) {
+    std::string head;
+    head.append(kDataHeader).append("\r\n").append(kDataVersion).append("\r\n").append(notes);
+    return WriteContactsFile(list, path, head, [](const Contact& c, std::string& out) {
+        char line[kMaxRecordLine + 1];
+        out.append(line, FormatRecordLine(c, line, sizeof line));
+    });
 }
 
 namespace {

@@ -56,6 +56,13 @@ enum class LoadResult { Loaded, CantOpen, NotDataFile };
 // it was.
 WriteResult WriteDataFile(const ContactList& list, const char* path, const std::string& notes = std::string());
 
+// Writes `head`, then each contact of the list in its present order as
+// `append` puts it into text, to `path` as WriteDataFile does: the file is
+// replaced only when every byte was written.
+using AppendContactText = void (*)(const Contact& contact, std::string& out);
+WriteResult WriteContactsFile(const ContactList& list, const char* path, const std::string& head,
+                              AppendContactText append);
+
 // Replaces the list with the records of the file.  CantOpen leaves the list
 // and its state untouched.  NotDataFile leaves it empty.  Loaded sorts it by
 // name and leaves it unchanged-since-saved.

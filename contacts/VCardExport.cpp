@@ -2,7 +2,6 @@
 
 #include "contacts/AnsiToUtf8.h"
 #include "contacts/ContactList.h"
-#include "contacts/FileAccess.h"
 #include "contacts/TrimBlanks.h"
 
 #include <cstdio>
@@ -109,20 +108,5 @@ void AppendVCard(const Contact& c, std::string& out) {
 }
 
 WriteResult WriteVCardFile(const ContactList& list, const char* path) {
-    SafeFileWriter file;
-    if (!file.Create(path)) return WriteResult::CantCreate;
-    // Cards are gathered into a block and written a block at a time.
-    std::string block;
-    block.reserve(64 * 1024);
-    const int count = list.Count();
-    for (int i = 0; i < count; ++i) {
-        if (const Contact* c = list.ContactAt(i)) AppendVCard(*c, block);
-        if (block.size() >= 60 * 1024) {
-            if (!file.Write(block.data(), block.size())) return WriteResult::WriteFailed;
-            block.clear();
-        }
-    }
-    if (!file.Write(block.data(), block.size())) return WriteResult::WriteFailed;
-    if (!file.Commit()) return file.TargetRefused() ? WriteResult::CantCreate : WriteResult::WriteFailed;
-    return WriteResult::Written;
+    return WriteContactsFile(list, path, std::string(), &AppendVCard);
 }
