@@ -323,7 +323,9 @@ TEST_F(ProgramTest, TheFileShowsItsVersionProductAndMaker) {
         std::string name(text, std::strcspn(text, "=")), path = "\\StringFileInfo\\040904B0\\" + name;
         char* value = nullptr;
         ASSERT_TRUE(VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &size)) << name;
-        if (text[name.size() + 1]) EXPECT_STREQ(text + name.size() + 1, value) << name;
+        if (text[name.size() + 1]) {
+            EXPECT_STREQ(text + name.size() + 1, value) << name;
+        }
     }
 }
 
