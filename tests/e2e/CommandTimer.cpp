@@ -145,7 +145,7 @@ std::vector<TimedCommand> Commands() {
          }},
         {"save",
          [](RunningProgram& p, const Book& b) {
-             return MakeOld(b.Working) && SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kBenchWait).has_value();
+             return SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kBenchWait).has_value();
          },
          [](RunningProgram& p, const Book& b) {
              return p.Settled(kBenchWait) && LastWriteTime(b.Working) > LastWriteTime(b.File);
@@ -177,7 +177,11 @@ struct Figures {
 
 // The start and the commands on one run; false with `error` set on failure.
 bool TimeRun(const std::string& exe, const Book& book, Figures& figures, std::string& error) {
-    if (!CopyFileA(book.File.c_str(), book.Working.c_str(), FALSE) || !PrepareSettings(book.Working)) {
+    // The copy is made old before the program reads it, so that Save is seen
+    // by its newer time; made old later, it would be a change by another
+    // program, which Save asks about.
+    if (!CopyFileA(book.File.c_str(), book.Working.c_str(), FALSE) || !MakeOld(book.Working) ||
+        !PrepareSettings(book.Working)) {
         error = "cannot prepare the book";
         return false;
     }
