@@ -144,7 +144,7 @@ std::vector<TimedCommand> Commands() {
              return p.PostCommand(CMD_PRINT) && (g_printDialog = p.WaitForDialog("Print to browser", kBenchWait));
          }},
         {"save",
-         [](RunningProgram& p, const Book& b) {
+         [](RunningProgram& p, const Book&) {
              return SendTo(p.Frame(), WM_COMMAND, CMD_SAVE, 0, kBenchWait).has_value();
          },
          [](RunningProgram& p, const Book& b) {
